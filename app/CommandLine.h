@@ -1,0 +1,23 @@
+// The desktop program's command-line options.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace hx {
+
+struct AppOptions {
+    bool simulate = false;          // start the head simulator on loopback and connect to it
+    QString settingsPath;           // --settings FILE; empty: the per-user default
+    QString screenshotPath;         // --screenshot FILE: save the main window, then exit
+    int quitAfterSeconds = -1;      // --quit-after SECONDS
+    QString playbackFile;           // a .642 file to open for playback
+};
+
+// Parses the arguments (without the program name). On failure returns
+// nullopt and sets error to a message for the operator.
+std::optional<AppOptions> parseAppOptions(const QStringList& args, QString& error);
+
+}  // namespace hx
