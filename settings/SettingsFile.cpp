@@ -1,0 +1,238 @@
+#include "settings/SettingsFile.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace hx {
+
+namespace {
+
+constexpr const char* kSystem = "System";
+constexpr const char* kSettings = "Settings";
+constexpr const char* kView = "View";
+constexpr const char* kFilters = "Filters Enabled";
+constexpr const char* kPalette = "Palette";
+
+constexpr std::array<const char*, kHeadCount> kHeadSections = {"Sonar L", "Sonar M", "Sonar H", "Echo Sounder"};
+
+// The largest screen coordinate a stored rectangle may carry; beyond this a
+// value is damage, not a window position.
+constexpr int kMaxCoordinate = 100000;
+
+int clampInt(int v, int lo, int hi) { return std::clamp(v, lo, hi); }
+int flag(int v) { return v != 0 ? 1 : 0; }
+
+int readStringInt(const IniFile& ini, const char* section, const char* key, const char* fallback) {
+    return parseLeadingInt(ini.readString(section, key, fallback));
+}
+
+WindowRect readRect(const IniFile& ini, const char* section, const std::string& prefix, const WindowRect& def) {
+    WindowRect r;
+    r.left = clampInt(ini.readInt(section, prefix + " Left", def.left), -kMaxCoordinate, kMaxCoordinate);
+    r.top = clampInt(ini.readInt(section, prefix + " Top", def.top), -kMaxCoordinate, kMaxCoordinate);
+    r.right = clampInt(ini.readInt(section, prefix + " Right", def.right), -kMaxCoordinate, kMaxCoordinate);
+    r.bottom = clampInt(ini.readInt(section, prefix + " Bottom", def.bottom), -kMaxCoordinate, kMaxCoordinate);
+    return r;
+}
+
+void writeRect(IniFile& ini, const char* section, const std::string& prefix, const WindowRect& r) {
+    ini.writeInt(section, prefix + " Left", r.left);
+    ini.writeInt(section, prefix + " Top", r.top);
+    ini.writeInt(section, prefix + " Right", r.right);
+    ini.writeInt(section, prefix + " Bottom", r.bottom);
+}
+
+bool isValidAddress(const std::string& text) {
+    int parts = 0;
+    std::size_t i = 0;
+    while (i <= text.size()) {
+        std::size_t j = text.find('.', i);
+        if (j == std::string::npos) j = text.size();
+        const std::string part = text.substr(i, j - i);
+        if (part.empty() || part.size() > 3 || !std::all_of(part.begin(), part.end(), [](unsigned char c) { return c >= '0' && c <= '9'; })) return false;
+        if (std::stoi(part) > 255) return false;
+        ++parts;
+        i = j + 1;
+    }
+    return parts == 4;
+}
+
+}  // namespace
+
+const char* headSectionName(int head) {
+    return head >= 0 && head < kHeadCount ? kHeadSections[static_cast<std::size_t>(head)] : "";
+}
+
+int playbackIntervalMs(int playbackSpeed) { return playbackSpeed < 10 ? 100 - 10 * playbackSpeed : 0; }
+
+StoredSettings loadSettings(const IniFile& ini, const LayoutRects& layout) {
+    StoredSettings s;
+
+    SystemSettings& sys = s.system;
+    sys.readFileDir = ini.readString(kSystem, "Read File Dir:", "");
+    sys.writeFileDir = ini.readString(kSystem, "Write File Dir:", "");
+    sys.readFilterIndex = clampInt(ini.readInt(kSystem, "Read Filter Index", 0), 0, 16);
+    sys.writeFilterIndex = clampInt(ini.readInt(kSystem, "Write Filter Index", 0), 0, 16);
+    sys.playbackSpeed = clampInt(ini.readInt(kSystem, "Playback Speed", 5), 0, 20);
+    sys.gpsTrackWindow = readRect(ini, kSystem, "GPS Track Window", layout.gpsTrack);
+    sys.gpsTracking = flag(ini.readInt(kSystem, "GPS Tracking", 1));
+    sys.gpsReadIntervalMs = clampInt(ini.readInt(kSystem, "GPS Read Interval", 1000), 50, 60000);
+    const int zoom = readStringInt(ini, kSystem, "GPS Zoom Factor", "1000");
+    sys.gpsZoomFactor = zoom > 0 ? std::min(zoom, 1000000) / 1000.0 : 1.0;
+    sys.units = flag(ini.readInt(kSystem, "Units", 0));
+    sys.compassDeclinationDeg = clampInt(ini.readInt(kSystem, "CompassDeclination", 22), -180, 180);
+    sys.rangeM = readStringInt(ini, kSystem, "Range", "50");
+    sys.useManualSpeed = flag(readStringInt(ini, kSystem, "UseManualSpeed", "0"));
+    sys.useGpsSpeed = flag(readStringInt(ini, kSystem, "UseGPSSpeed", "1"));
+    sys.manualShipSpeedKn = clampInt(readStringInt(ini, kSystem, "ManualShipSpeed", "30"), 0, 1000) / 10.0;
+
+    GpsPortSettings& gps = s.gps;
+    gps.commPort = clampInt(readStringInt(ini, kSettings, "GPS Comm Port", "1"), 0, 256);
+    gps.commDevice = ini.readString(kSettings, "GPS Comm Device", "");
+    gps.baudRate = readStringInt(ini, kSettings, "BaudRate", "19200");
+    if (gps.baudRate < 300 || gps.baudRate > 921600) gps.baudRate = 19200;
+    gps.dataBits = readStringInt(ini, kSettings, "DataBits", "8");
+    if (gps.dataBits < 5 || gps.dataBits > 8) gps.dataBits = 8;
+    gps.stopBits = clampInt(readStringInt(ini, kSettings, "StopBits", "0"), 0, 2);
+    gps.parity = clampInt(readStringInt(ini, kSettings, "Parity", "0"), 0, 4);
+    gps.flow = clampInt(readStringInt(ini, kSettings, "Flow", "0"), 0, 2);
+    gps.gpsType = clampInt(readStringInt(ini, kSettings, "GPS type", "0"), 0, 3);
+    gps.baudRateIndex = clampInt(readStringInt(ini, kSettings, "BaudRateIndex", "0"), 0, 16);
+    gps.source = static_cast<GpsSourceKind>(clampInt(readStringInt(ini, kSettings, "GPS Source", "0"), 0, 2));
+    gps.gpsdHost = ini.readString(kSettings, "GPSD Host", gps.gpsdHost);
+    if (gps.gpsdHost.empty()) gps.gpsdHost = "127.0.0.1";
+    gps.gpsdPort = clampInt(readStringInt(ini, kSettings, "GPSD Port", "2947"), 1, 65535);
+    gps.udpPort = clampInt(readStringInt(ini, kSettings, "UDP Port", "10110"), 1, 65535);
+
+    for (int h = 0; h < kHeadCount; ++h) {
+        HeadSettings& head = s.heads[static_cast<std::size_t>(h)];
+        const char* section = kHeadSections[static_cast<std::size_t>(h)];
+        const std::string address = ini.readString(section, "IP Address", head.ipAddress);
+        if (isValidAddress(address)) head.ipAddress = address;
+        if (h == kHeadES) s.echoSounderRangeM = readStringInt(ini, section, "ES Range", "50");
+        const int freq = ini.readInt(section, "Freqency", head.frequencyHz);
+        if (freq > 0 && freq <= 10000000) head.frequencyHz = freq;
+        head.gain = clampInt(ini.readInt(section, "Gain", head.gain), 0, 40);
+        head.transmitEnable = clampInt(ini.readInt(section, "Transmit Enable", head.transmitEnable), 0, 255);
+        head.available = flag(ini.readInt(section, "Available", head.available));
+    }
+
+    ViewSettings& view = s.view;
+    view.showColorIndicator = flag(readStringInt(ini, kView, "Show Color Indicator", "0"));
+    view.showGrid = flag(ini.readInt(kView, "Show Grid", 1));
+    view.showEsGrid = flag(ini.readInt(kView, "Show ES Grid", 1));
+    view.colorTable = ini.readInt(kView, "Color Table", 9);
+    if (view.colorTable < 0 || view.colorTable > 9) view.colorTable = 9;
+    view.markerTextSize = clampInt(ini.readInt(kView, "Marker Text Size", 14), 6, 72);
+    view.speedCorrectionEnabled = flag(ini.readInt(kView, "Speed Correction Enabled", 1));
+    view.autoSyncGpsTime = flag(ini.readInt(kView, "Auto Synchronize with GPS Time", 0));
+    view.convertUtcToLocal = flag(ini.readInt(kView, "Convert UTC to Local Time", 0));
+    view.settingsChangeAlarm = flag(ini.readInt(kView, "Settings Change Alarm", 0));
+
+    FilterAndLayoutSettings& f = s.filters;
+    f.pitch = flag(ini.readInt(kFilters, "Pitch", 0));
+    f.roll = flag(ini.readInt(kFilters, "Roll", 0));
+    f.heading = flag(ini.readInt(kFilters, "Heading", 0));
+    f.depth = flag(ini.readInt(kFilters, "Depth", 0));
+    f.temp = flag(ini.readInt(kFilters, "Temp", 0));
+    f.toolBarVisible = flag(readStringInt(ini, kFilters, "Tool Bar Visible", "1"));
+    f.statusBarVisible = flag(readStringInt(ini, kFilters, "Status Bar Visible", "1"));
+    f.playbackBarVisible = flag(readStringInt(ini, kFilters, "File Playback Bar Visible", "1"));
+    f.mainFrame = readRect(ini, kFilters, "Main Frame", layout.mainFrame);
+    // The L and M rectangles are written but never read back.
+    f.lWindow = layout.lWindow;
+    f.mWindow = layout.mWindow;
+    f.hWindow = readRect(ini, kFilters, "H Frame", layout.hWindow);
+    f.esWindow = readRect(ini, kFilters, "ES Frame", layout.esWindow);
+
+    s.palette.useCustomPalette = flag(readStringInt(ini, kPalette, "UseCustomPalette", "0"));
+    s.palette.frame = readRect(ini, kPalette, "Frame", s.palette.frame);
+    return s;
+}
+
+void saveSettings(IniFile& ini, const StoredSettings& s, bool realTime) {
+    const SystemSettings& sys = s.system;
+    ini.writeString(kSystem, "Read File Dir:", sys.readFileDir);
+    ini.writeString(kSystem, "Write File Dir:", sys.writeFileDir);
+    ini.writeInt(kSystem, "Read Filter Index", sys.readFilterIndex);
+    ini.writeInt(kSystem, "Write Filter Index", sys.writeFilterIndex);
+
+    if (realTime) {
+        const GpsPortSettings& gps = s.gps;
+        ini.writeInt(kSettings, "GPS Comm Port", gps.commPort);
+        ini.writeString(kSettings, "GPS Comm Device", gps.commDevice);
+        ini.writeInt(kSettings, "BaudRate", gps.baudRate);
+        ini.writeInt(kSettings, "DataBits", gps.dataBits);
+        ini.writeInt(kSettings, "StopBits", gps.stopBits);
+        ini.writeInt(kSettings, "Parity", gps.parity);
+        ini.writeInt(kSettings, "Flow", gps.flow);
+        ini.writeInt(kSettings, "GPS type", gps.gpsType);
+        ini.writeInt(kSettings, "BaudRateIndex", gps.baudRateIndex);
+        ini.writeInt(kSettings, "GPS Source", static_cast<int>(gps.source));
+        ini.writeString(kSettings, "GPSD Host", gps.gpsdHost);
+        ini.writeInt(kSettings, "GPSD Port", gps.gpsdPort);
+        ini.writeInt(kSettings, "UDP Port", gps.udpPort);
+    }
+
+    ini.writeInt(kSystem, "Playback Speed", sys.playbackSpeed);
+    writeRect(ini, kSystem, "GPS Track Window", sys.gpsTrackWindow);
+    ini.writeInt(kSystem, "GPS Tracking", sys.gpsTracking);
+    ini.writeInt(kSystem, "GPS Read Interval", sys.gpsReadIntervalMs);
+    ini.writeInt(kSystem, "GPS Zoom Factor", static_cast<long long>(sys.gpsZoomFactor * 1000.0));
+    ini.writeInt(kSystem, "Units", sys.units);
+    ini.writeInt(kSystem, "CompassDeclination", static_cast<long long>(sys.compassDeclinationDeg));
+    ini.writeInt(kSystem, "Range Index", sys.rangeIndex);
+    ini.writeInt(kSystem, "Range", sys.rangeM);
+    ini.writeInt(kSystem, "UseManualSpeed", sys.useManualSpeed);
+    ini.writeInt(kSystem, "UseGPSSpeed", sys.useGpsSpeed);
+    // Tenths of a knot, truncated; the small bias keeps 4.5 from writing 44.
+    ini.writeInt(kSystem, "ManualShipSpeed", static_cast<long long>(sys.manualShipSpeedKn * 10.0 + 1e-9));
+
+    if (realTime) {
+        for (int h = 0; h < kHeadCount; ++h) {
+            const HeadSettings& head = s.heads[static_cast<std::size_t>(h)];
+            const char* section = kHeadSections[static_cast<std::size_t>(h)];
+            ini.writeString(section, "IP Address", head.ipAddress);
+            if (h == kHeadES) {
+                ini.writeInt(section, "ES Range", s.echoSounderRangeM);
+                ini.writeInt(section, "ES Range Index", s.echoSounderRangeIndex);
+            }
+            ini.writeInt(section, "Freqency", head.frequencyHz);
+            ini.writeInt(section, "Gain", head.gain);
+            ini.writeInt(section, "Transmit Enable", head.transmitEnable);
+            ini.writeInt(section, "Available", head.available);
+        }
+    }
+
+    const ViewSettings& view = s.view;
+    ini.writeInt(kView, "Show Color Indicator", view.showColorIndicator);
+    ini.writeInt(kView, "Show Grid", view.showGrid);
+    ini.writeInt(kView, "Show ES Grid", view.showEsGrid);
+    ini.writeInt(kView, "Color Table", view.colorTable);
+    ini.writeInt(kView, "Marker Text Size", view.markerTextSize);
+    ini.writeInt(kView, "Speed Correction Enabled", view.speedCorrectionEnabled);
+    ini.writeInt(kView, "Auto Synchronize with GPS Time", view.autoSyncGpsTime);
+    ini.writeInt(kView, "Convert UTC to Local Time", view.convertUtcToLocal);
+    ini.writeInt(kView, "Settings Change Alarm", view.settingsChangeAlarm);
+
+    const FilterAndLayoutSettings& f = s.filters;
+    ini.writeInt(kFilters, "Pitch", f.pitch);
+    ini.writeInt(kFilters, "Roll", f.roll);
+    ini.writeInt(kFilters, "Heading", f.heading);
+    ini.writeInt(kFilters, "Depth", f.depth);
+    ini.writeInt(kFilters, "Temp", f.temp);
+    ini.writeInt(kFilters, "Tool Bar Visible", f.toolBarVisible);
+    ini.writeInt(kFilters, "Status Bar Visible", f.statusBarVisible);
+    ini.writeInt(kFilters, "File Playback Bar Visible", f.playbackBarVisible);
+    writeRect(ini, kFilters, "Main Frame", f.mainFrame);
+    writeRect(ini, kFilters, "L Frame", f.lWindow);
+    writeRect(ini, kFilters, "M Frame", f.mWindow);
+    writeRect(ini, kFilters, "H Frame", f.hWindow);
+    writeRect(ini, kFilters, "ES Frame", f.esWindow);
+
+    ini.writeInt(kPalette, "UseCustomPalette", s.palette.useCustomPalette);
+    writeRect(ini, kPalette, "Frame", s.palette.frame);
+}
+
+}  // namespace hx

@@ -1,0 +1,114 @@
+// Every value the settings file keeps, as plain fields with their defaults.
+// Loading fills one of these from the file; the application copies it into
+// the subsystems' state and back before saving.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "core/Heads.h"
+
+namespace hx {
+
+struct WindowRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    // A rectangle worth storing: placed on screen with a positive extent.
+    bool valid() const { return left >= 0 && top >= 0 && right > 0 && bottom > 0; }
+    friend bool operator==(const WindowRect&, const WindowRect&) = default;
+};
+
+// The window rectangles of the default layout; they are the defaults of the
+// rectangle keys.
+struct LayoutRects {
+    WindowRect mainFrame, lWindow, mWindow, hWindow, esWindow, gpsTrack;
+};
+
+struct SystemSettings {
+    std::string readFileDir;    // empty: the program folder stays
+    std::string writeFileDir;
+    int readFilterIndex = 0;
+    int writeFilterIndex = 0;
+    int playbackSpeed = 5;      // 0..20
+    WindowRect gpsTrackWindow;
+    int gpsTracking = 1;
+    int gpsReadIntervalMs = 1000;
+    double gpsZoomFactor = 1.0;
+    int units = 0;              // 0 metres, 1 feet
+    double compassDeclinationDeg = 22.0;
+    int rangeIndex = 9;         // written only; derived from rangeM on load
+    int rangeM = 50;
+    int useManualSpeed = 0;
+    int useGpsSpeed = 1;
+    double manualShipSpeedKn = 3.0;
+};
+
+// Where NMEA comes from. Serial is the default; the two network sources feed
+// the same reader.
+enum class GpsSourceKind : int { Serial = 0, Gpsd = 1, Udp = 2 };
+
+struct GpsPortSettings {
+    int commPort = 1;               // number kept for older files
+    std::string commDevice;         // the serial device path, e.g. /dev/ttyUSB0
+    int baudRate = 19200;
+    int dataBits = 8;
+    int stopBits = 0;               // code: 0 one, 1 one and a half, 2 two
+    int parity = 0;                 // code: 0 none, 1 odd, 2 even, 3 mark, 4 space
+    int flow = 0;
+    int gpsType = 0;                // 0..3, also stored in every data record
+    int baudRateIndex = 0;
+    GpsSourceKind source = GpsSourceKind::Serial;
+    std::string gpsdHost = "127.0.0.1";
+    int gpsdPort = 2947;
+    int udpPort = 10110;
+};
+
+struct HeadSettings {
+    std::string ipAddress;
+    int frequencyHz = 0;
+    int gain = 6;
+    int transmitEnable = 16;
+    int available = 1;
+};
+
+struct ViewSettings {
+    int showColorIndicator = 0;     // read, but the indicator always starts hidden
+    int showGrid = 1;
+    int showEsGrid = 1;
+    int colorTable = 9;
+    int markerTextSize = 14;
+    int speedCorrectionEnabled = 1;
+    int autoSyncGpsTime = 0;
+    int convertUtcToLocal = 0;
+    int settingsChangeAlarm = 0;
+};
+
+struct FilterAndLayoutSettings {
+    int pitch = 0, roll = 0, heading = 0, depth = 0, temp = 0;
+    int toolBarVisible = 1;
+    int statusBarVisible = 1;
+    int playbackBarVisible = 1;
+    WindowRect mainFrame, lWindow, mWindow, hWindow, esWindow;
+};
+
+struct PaletteSettings {
+    int useCustomPalette = 0;
+    WindowRect frame{100, 520, 800, 900};
+};
+
+struct StoredSettings {
+    SystemSettings system;
+    GpsPortSettings gps;
+    std::array<HeadSettings, kHeadCount> heads{{
+        {"192.168.0.2", 120000, 6, 16, 0},
+        {"192.168.0.3", 260000, 6, 16, 1},
+        {"192.168.0.4", 540000, 6, 16, 1},
+        {"192.168.0.5", 200000, 6, 16, 1},
+    }};
+    int echoSounderRangeM = 50;
+    int echoSounderRangeIndex = 9;  // written only
+    ViewSettings view;
+    FilterAndLayoutSettings filters;
+    PaletteSettings palette;
+};
+
+}  // namespace hx
