@@ -1,0 +1,10 @@
+#include "record/EventList.h"
+
+namespace hx {
+
+void emptyEventList(EventList& list) {
+    list.entries.fill(EventEntry{});
+    list.count = 0;
+}
+
+}  // namespace hx

@@ -1,0 +1,25 @@
+// Names and captions of the recorder.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/LocalTime.h"
+
+namespace hx {
+
+// directory + "%y%m%d %H-%M-%S" + ".642", e.g. "/data/070301 14-05-09.642".
+std::string defaultDataFileName(const std::string& recordDirectory, const LocalTime& now);
+// The chosen name with ".642" appended unless its last three characters are "642".
+std::string withDataFileExtension(const std::string& chosen);
+// Everything up to and including the last '/'; empty when there is none.
+std::string directoryOf(const std::string& path);
+
+std::string realTimeCaption();                                   // "HX642 -- Real Time "
+std::string recordingCaption(const std::string& outputPath);     // "... - Data Recording to (path)"
+std::string playbackCaption(const std::string& playedPath);      // "HX642 -- Playback (path) "
+std::string copyCaption(const std::string& playedPath, const std::string& outputPath);
+// caption + "  " + "Saved: %d kBytes".
+std::string savedCaption(const std::string& caption, std::uint64_t outputBytes);
+
+}  // namespace hx

@@ -1,0 +1,99 @@
+#include "record/StdFileSystem.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <limits>
+#include <system_error>
+
+namespace hx {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// std::fseek takes a long; data files may pass 2 GiB.
+static_assert(sizeof(long) >= 8, "64-bit file offsets need a 64-bit long");
+
+bool seekTo(std::FILE* f, std::uint64_t offset) {
+    if (offset > static_cast<std::uint64_t>(std::numeric_limits<long>::max())) return false;
+    return std::fseek(f, static_cast<long>(offset), SEEK_SET) == 0;
+}
+
+class StdFile final : public IRandomAccessFile {
+public:
+    StdFile(std::FILE* f, std::string path) : f_(f), path_(std::move(path)) {}
+    ~StdFile() override { std::fclose(f_); }
+    StdFile(const StdFile&) = delete;
+    StdFile& operator=(const StdFile&) = delete;
+
+    std::optional<std::uint64_t> size() override {
+        if (std::fflush(f_) != 0 || std::fseek(f_, 0, SEEK_END) != 0) return std::nullopt;
+        const long end = std::ftell(f_);
+        if (end < 0) return std::nullopt;
+        return static_cast<std::uint64_t>(end);
+    }
+
+    std::size_t readAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
+        if (out.empty() || !seekTo(f_, offset)) return 0;
+        const std::size_t n = std::fread(out.data(), 1, out.size(), f_);
+        std::clearerr(f_);
+        return n;
+    }
+
+    bool writeAt(std::uint64_t offset, std::span<const std::uint8_t> data) override {
+        if (!seekTo(f_, offset)) return false;
+        const std::size_t n = data.empty() ? 0 : std::fwrite(data.data(), 1, data.size(), f_);
+        // A buffered write can fail only when it reaches the disk.
+        const bool flushed = std::fflush(f_) == 0;
+        const bool ok = n == data.size() && flushed && !std::ferror(f_);
+        std::clearerr(f_);
+        return ok;
+    }
+
+    bool truncate(std::uint64_t length) override {
+        std::fflush(f_);
+        std::error_code ec;
+        fs::resize_file(path_, length, ec);
+        return !ec;
+    }
+
+private:
+    std::FILE* f_;
+    std::string path_;
+};
+
+}  // namespace
+
+std::unique_ptr<IRandomAccessFile> StdFileSystem::open(const std::string& path, OpenMode mode) {
+    const char* how = mode == OpenMode::Read ? "rb" : mode == OpenMode::ReadWrite ? "r+b" : "w+b";
+    std::error_code ec;
+    if (mode != OpenMode::CreateReadWrite && !fs::is_regular_file(path, ec)) return nullptr;
+    std::FILE* f = std::fopen(path.c_str(), how);
+    if (!f) return nullptr;
+    return std::make_unique<StdFile>(f, path);
+}
+
+bool StdFileSystem::exists(const std::string& path) {
+    std::error_code ec;
+    return fs::exists(path, ec);
+}
+
+std::optional<std::uint64_t> StdFileSystem::freeSpaceBytes(const std::string& path) {
+    std::error_code ec;
+    fs::path where = path.empty() ? fs::current_path(ec) : fs::path(path);
+    if (!fs::exists(where, ec)) where = where.has_parent_path() ? where.parent_path() : fs::current_path(ec);
+    const fs::space_info info = fs::space(where, ec);
+    if (ec || info.available == static_cast<std::uintmax_t>(-1)) return std::nullopt;
+    return static_cast<std::uint64_t>(info.available);
+}
+
+bool StdFileSystem::samePath(const std::string& a, const std::string& b) {
+    if (a.empty() || b.empty()) return false;
+    std::error_code ec1, ec2;
+    const fs::path ca = fs::weakly_canonical(a, ec1);
+    const fs::path cb = fs::weakly_canonical(b, ec2);
+    if (ec1 || ec2) return a == b;
+    return ca == cb;
+}
+
+}  // namespace hx
