@@ -1,0 +1,41 @@
+// The simulator program: one HeadServer per present head, the optional GPS
+// output, the run's bounds (--seconds, --pings) and a clean stop on SIGINT
+// or SIGTERM. start() prints the "listening", "gps" and "ready" lines the
+// callers wait for.
+#pragma once
+
+#include "tools/headsim/SimContext.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <memory>
+#include <vector>
+
+namespace hx::sim {
+
+class GpsOutput;
+class HeadServer;
+class SignalWatcher;
+
+class Simulator : public QObject {
+    Q_OBJECT
+public:
+    explicit Simulator(const SimOptions& options, QObject* parent = nullptr);
+    ~Simulator() override;
+
+    bool start(QString* error);
+
+private:
+    void stop(const char* reason);
+
+    std::unique_ptr<SimContext> context_;
+    std::vector<HeadServer*> servers_;
+    GpsOutput* gps_ = nullptr;
+    SignalWatcher* signals_ = nullptr;
+    QTimer deadline_;
+    bool stopping_ = false;
+};
+
+}  // namespace hx::sim

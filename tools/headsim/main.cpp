@@ -1,0 +1,38 @@
+// hx642-headsim: simulated sonar heads on loopback TCP servers, for running
+// and testing the surface program without hardware. See --help.
+#include "tools/headsim/Simulator.h"
+#include "tools/headsim/model/SimOptions.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+#include <csignal>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv) {
+    std::signal(SIGPIPE, SIG_IGN);
+    QCoreApplication app(argc, argv);
+
+    std::vector<std::string> args;
+    const QStringList arguments = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i) args.push_back(arguments[i].toStdString());
+    const hx::sim::ParsedOptions parsed = hx::sim::parseSimOptions(args);
+    if (parsed.help) {
+        std::fputs(hx::sim::simUsage().c_str(), stdout);
+        return 0;
+    }
+    if (!parsed.error.empty()) {
+        std::fprintf(stderr, "hx642-headsim: %s\n%s", parsed.error.c_str(), hx::sim::simUsage().c_str());
+        return 2;
+    }
+
+    hx::sim::Simulator simulator(parsed.options);
+    QString error;
+    if (!simulator.start(&error)) {
+        std::fprintf(stderr, "hx642-headsim: %s\n", error.toLocal8Bit().constData());
+        return 1;
+    }
+    return QCoreApplication::exec();
+}
