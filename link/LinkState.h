@@ -58,6 +58,9 @@ struct LinkFields {
     std::int32_t sysInfoReceived = 0;
     std::int32_t pollIndex = 0;
     std::int32_t linkStale = 1;
+    // 1 once a head's connection is up and the head may be polled; 0 after a
+    // close or a failure. The system information connection never sets it.
+    PerHead<std::int32_t> headConnected{};
     std::int32_t playbackMode = 0;
 };
 

@@ -2,7 +2,7 @@
 
 #include "tools/headsim/GpsOutput.h"
 #include "tools/headsim/HeadServer.h"
-#include "tools/headsim/SignalWatcher.h"
+#include "platform/SignalWatcher.h"
 #include "tools/headsim/model/ReplyBuilder.h"
 #include "tools/headsim/model/SystemSetup.h"
 

@@ -13,11 +13,14 @@
 #include <memory>
 #include <vector>
 
+namespace hx {
+class SignalWatcher;
+}
+
 namespace hx::sim {
 
 class GpsOutput;
 class HeadServer;
-class SignalWatcher;
 
 class Simulator : public QObject {
     Q_OBJECT

@@ -1,4 +1,4 @@
-#include "tools/headsim/SignalWatcher.h"
+#include "platform/SignalWatcher.h"
 
 #include <QSocketNotifier>
 
@@ -8,7 +8,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace hx::sim {
+namespace hx {
 
 namespace {
 
@@ -63,4 +63,4 @@ void SignalWatcher::drain() {
     if (last != 0) emit stopRequested(last);
 }
 
-}  // namespace hx::sim
+}  // namespace hx

@@ -1,5 +1,5 @@
 // Turns SIGINT, SIGTERM and SIGHUP into a Qt signal through a self-pipe, so
-// the simulator stops from its event loop and exits cleanly.
+// a program stops from its event loop and exits cleanly.
 #pragma once
 
 #include <QObject>
@@ -7,7 +7,7 @@
 
 class QSocketNotifier;
 
-namespace hx::sim {
+namespace hx {
 
 class SignalWatcher : public QObject {
     Q_OBJECT
@@ -26,4 +26,4 @@ private:
     QSocketNotifier* notifier_ = nullptr;
 };
 
-}  // namespace hx::sim
+}  // namespace hx
