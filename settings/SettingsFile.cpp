@@ -77,7 +77,8 @@ StoredSettings loadSettings(const IniFile& ini, const LayoutRects& layout) {
     sys.playbackSpeed = clampInt(ini.readInt(kSystem, "Playback Speed", 5), 0, 20);
     sys.gpsTrackWindow = readRect(ini, kSystem, "GPS Track Window", layout.gpsTrack);
     sys.gpsTracking = flag(ini.readInt(kSystem, "GPS Tracking", 1));
-    sys.gpsReadIntervalMs = clampInt(ini.readInt(kSystem, "GPS Read Interval", 1000), 50, 60000);
+    s.gps.gpsReadInterval = ini.readInt(kSystem, "GPS Read Interval", 1000);
+    s.gps.gpsReadInterval = gpsReadIntervalMs(s.gps);
     const int zoom = readStringInt(ini, kSystem, "GPS Zoom Factor", "1000");
     sys.gpsZoomFactor = zoom > 0 ? std::min(zoom, 1000000) / 1000.0 : 1.0;
     sys.units = flag(ini.readInt(kSystem, "Units", 0));
@@ -87,23 +88,31 @@ StoredSettings loadSettings(const IniFile& ini, const LayoutRects& layout) {
     sys.useGpsSpeed = flag(readStringInt(ini, kSystem, "UseGPSSpeed", "1"));
     sys.manualShipSpeedKn = clampInt(readStringInt(ini, kSystem, "ManualShipSpeed", "30"), 0, 1000) / 10.0;
 
-    GpsPortSettings& gps = s.gps;
-    gps.commPort = clampInt(readStringInt(ini, kSettings, "GPS Comm Port", "1"), 0, 256);
-    gps.commDevice = ini.readString(kSettings, "GPS Comm Device", "");
-    gps.baudRate = readStringInt(ini, kSettings, "BaudRate", "19200");
-    if (gps.baudRate < 300 || gps.baudRate > 921600) gps.baudRate = 19200;
-    gps.dataBits = readStringInt(ini, kSettings, "DataBits", "8");
-    if (gps.dataBits < 5 || gps.dataBits > 8) gps.dataBits = 8;
-    gps.stopBits = clampInt(readStringInt(ini, kSettings, "StopBits", "0"), 0, 2);
-    gps.parity = clampInt(readStringInt(ini, kSettings, "Parity", "0"), 0, 4);
-    gps.flow = clampInt(readStringInt(ini, kSettings, "Flow", "0"), 0, 2);
+    GpsSettings& gps = s.gps;
+    gps.gpsPort = clampInt(readStringInt(ini, kSettings, "GPS Comm Port", "1"), 1, kGpsPortNumberMax);
+    gps.gpsDevice = ini.readString(kSettings, "GPS Comm Device", "");
+    gps.gpsBaudRate = readStringInt(ini, kSettings, "BaudRate", "19200");
+    gps.gpsDataBits = static_cast<std::uint8_t>(clampInt(readStringInt(ini, kSettings, "DataBits", "8"), 0, 255));
+    gps.gpsStopBits = static_cast<std::uint8_t>(clampInt(readStringInt(ini, kSettings, "StopBits", "0"), 0, 255));
+    gps.gpsParity = static_cast<std::uint8_t>(clampInt(readStringInt(ini, kSettings, "Parity", "0"), 0, 255));
+    gps.gpsFlow = static_cast<std::uint8_t>(clampInt(readStringInt(ini, kSettings, "Flow", "0"), 0, 1));
+    // Line settings the port cannot take fall back to the defaults as a whole.
+    if (gps.gpsBaudRate < 300 || gps.gpsBaudRate > 921600 || gpsLineSettingsProblem(gps)) {
+        const GpsSettings defaults;
+        gps.gpsBaudRate = defaults.gpsBaudRate;
+        gps.gpsDataBits = defaults.gpsDataBits;
+        gps.gpsStopBits = defaults.gpsStopBits;
+        gps.gpsParity = defaults.gpsParity;
+    }
     gps.gpsType = clampInt(readStringInt(ini, kSettings, "GPS type", "0"), 0, 3);
-    gps.baudRateIndex = clampInt(readStringInt(ini, kSettings, "BaudRateIndex", "0"), 0, 16);
-    gps.source = static_cast<GpsSourceKind>(clampInt(readStringInt(ini, kSettings, "GPS Source", "0"), 0, 2));
+    gps.gpsBaudRateIndex = clampInt(readStringInt(ini, kSettings, "BaudRateIndex", "0"), 0, 16);
+    gps.gpsSource = gpsSourceKindFromName(ini.readString(kSettings, "GPS Source", "serial"));
     gps.gpsdHost = ini.readString(kSettings, "GPSD Host", gps.gpsdHost);
-    if (gps.gpsdHost.empty()) gps.gpsdHost = "127.0.0.1";
-    gps.gpsdPort = clampInt(readStringInt(ini, kSettings, "GPSD Port", "2947"), 1, 65535);
-    gps.udpPort = clampInt(readStringInt(ini, kSettings, "UDP Port", "10110"), 1, 65535);
+    if (gps.gpsdHost.empty()) gps.gpsdHost = GpsSettings{}.gpsdHost;
+    gps.gpsdPort = static_cast<std::uint16_t>(clampInt(readStringInt(ini, kSettings, "GPSD Port", "2947"), 1, 65535));
+    gps.udpAddress = ini.readString(kSettings, "NMEA UDP Address", gps.udpAddress);
+    if (!isValidAddress(gps.udpAddress)) gps.udpAddress = GpsSettings{}.udpAddress;
+    gps.udpPort = static_cast<std::uint16_t>(clampInt(readStringInt(ini, kSettings, "NMEA UDP Port", "10110"), 1, 65535));
 
     for (int h = 0; h < kHeadCount; ++h) {
         HeadSettings& head = s.heads[static_cast<std::size_t>(h)];
@@ -159,26 +168,27 @@ void saveSettings(IniFile& ini, const StoredSettings& s, bool realTime) {
     ini.writeInt(kSystem, "Write Filter Index", sys.writeFilterIndex);
 
     if (realTime) {
-        const GpsPortSettings& gps = s.gps;
-        ini.writeInt(kSettings, "GPS Comm Port", gps.commPort);
-        ini.writeString(kSettings, "GPS Comm Device", gps.commDevice);
-        ini.writeInt(kSettings, "BaudRate", gps.baudRate);
-        ini.writeInt(kSettings, "DataBits", gps.dataBits);
-        ini.writeInt(kSettings, "StopBits", gps.stopBits);
-        ini.writeInt(kSettings, "Parity", gps.parity);
-        ini.writeInt(kSettings, "Flow", gps.flow);
+        const GpsSettings& gps = s.gps;
+        ini.writeInt(kSettings, "GPS Comm Port", gps.gpsPort);
+        ini.writeString(kSettings, "GPS Comm Device", gps.gpsDevice);
+        ini.writeInt(kSettings, "BaudRate", gps.gpsBaudRate);
+        ini.writeInt(kSettings, "DataBits", gps.gpsDataBits);
+        ini.writeInt(kSettings, "StopBits", gps.gpsStopBits);
+        ini.writeInt(kSettings, "Parity", gps.gpsParity);
+        ini.writeInt(kSettings, "Flow", gps.gpsFlow);
         ini.writeInt(kSettings, "GPS type", gps.gpsType);
-        ini.writeInt(kSettings, "BaudRateIndex", gps.baudRateIndex);
-        ini.writeInt(kSettings, "GPS Source", static_cast<int>(gps.source));
+        ini.writeInt(kSettings, "BaudRateIndex", gps.gpsBaudRateIndex);
+        ini.writeString(kSettings, "GPS Source", gpsSourceKindName(gps.gpsSource));
         ini.writeString(kSettings, "GPSD Host", gps.gpsdHost);
         ini.writeInt(kSettings, "GPSD Port", gps.gpsdPort);
-        ini.writeInt(kSettings, "UDP Port", gps.udpPort);
+        ini.writeString(kSettings, "NMEA UDP Address", gps.udpAddress);
+        ini.writeInt(kSettings, "NMEA UDP Port", gps.udpPort);
     }
 
     ini.writeInt(kSystem, "Playback Speed", sys.playbackSpeed);
     writeRect(ini, kSystem, "GPS Track Window", sys.gpsTrackWindow);
     ini.writeInt(kSystem, "GPS Tracking", sys.gpsTracking);
-    ini.writeInt(kSystem, "GPS Read Interval", sys.gpsReadIntervalMs);
+    ini.writeInt(kSystem, "GPS Read Interval", s.gps.gpsReadInterval);
     ini.writeInt(kSystem, "GPS Zoom Factor", static_cast<long long>(sys.gpsZoomFactor * 1000.0));
     ini.writeInt(kSystem, "Units", sys.units);
     ini.writeInt(kSystem, "CompassDeclination", static_cast<long long>(sys.compassDeclinationDeg));

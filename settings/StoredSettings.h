@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/Heads.h"
+#include "nav/GpsSettings.h"
 
 namespace hx {
 
@@ -31,7 +32,6 @@ struct SystemSettings {
     int playbackSpeed = 5;      // 0..20
     WindowRect gpsTrackWindow;
     int gpsTracking = 1;
-    int gpsReadIntervalMs = 1000;
     double gpsZoomFactor = 1.0;
     int units = 0;              // 0 metres, 1 feet
     double compassDeclinationDeg = 22.0;
@@ -40,26 +40,6 @@ struct SystemSettings {
     int useManualSpeed = 0;
     int useGpsSpeed = 1;
     double manualShipSpeedKn = 3.0;
-};
-
-// Where NMEA comes from. Serial is the default; the two network sources feed
-// the same reader.
-enum class GpsSourceKind : int { Serial = 0, Gpsd = 1, Udp = 2 };
-
-struct GpsPortSettings {
-    int commPort = 1;               // number kept for older files
-    std::string commDevice;         // the serial device path, e.g. /dev/ttyUSB0
-    int baudRate = 19200;
-    int dataBits = 8;
-    int stopBits = 0;               // code: 0 one, 1 one and a half, 2 two
-    int parity = 0;                 // code: 0 none, 1 odd, 2 even, 3 mark, 4 space
-    int flow = 0;
-    int gpsType = 0;                // 0..3, also stored in every data record
-    int baudRateIndex = 0;
-    GpsSourceKind source = GpsSourceKind::Serial;
-    std::string gpsdHost = "127.0.0.1";
-    int gpsdPort = 2947;
-    int udpPort = 10110;
 };
 
 struct HeadSettings {
@@ -97,7 +77,7 @@ struct PaletteSettings {
 
 struct StoredSettings {
     SystemSettings system;
-    GpsPortSettings gps;
+    GpsSettings gps;  // "Settings" section; the read interval and tracking switch live in "System"
     std::array<HeadSettings, kHeadCount> heads{{
         {"192.168.0.2", 120000, 6, 16, 0},
         {"192.168.0.3", 260000, 6, 16, 1},

@@ -5,8 +5,6 @@
 
 #include <algorithm>
 
-#include "nav/GpsPortList.h"
-
 namespace hx {
 
 namespace {
@@ -112,6 +110,13 @@ bool gpsDeviceOpens(const QString& device) {
     if (!probe.open(QIODevice::ReadOnly)) return false;
     probe.close();
     return true;
+}
+
+std::vector<ProbedPort> probeGpsPorts() {
+    std::vector<ProbedPort> out;
+    for (const std::string& device : discoverGpsDevices())
+        out.push_back({device, gpsDeviceOpens(QString::fromStdString(device))});
+    return out;
 }
 
 std::optional<std::string> FindGpsPort(const GpsSettings& s, const std::vector<std::string>& discovered) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "nav/GpsPortList.h"
 #include "nav/GpsSettings.h"
 #include "platform/gps/GpsByteSource.h"
 
@@ -51,6 +52,10 @@ std::vector<std::string> discoverGpsDevices();
 
 // Whether a device opens now (it is closed again at once).
 bool gpsDeviceOpens(const QString& device);
+
+// The configuration dialog's probe: every discovered device and whether it
+// opens now. Feed it to buildGpsPortList with the configured device.
+std::vector<ProbedPort> probeGpsPorts();
 
 // FindGpsPort: the configured device (or the device of the configured port
 // number), then every discovered device; the first that opens, or nullopt.

@@ -24,7 +24,7 @@ TEST(SettingsFile, FreshStartGivesTheDefaults) {
     EXPECT_EQ(s.system.rangeM, 50);
     EXPECT_EQ(s.echoSounderRangeM, 50);
     EXPECT_EQ(s.system.playbackSpeed, 5);
-    EXPECT_EQ(s.system.gpsReadIntervalMs, 1000);
+    EXPECT_EQ(s.gps.gpsReadInterval, 1000);
     EXPECT_DOUBLE_EQ(s.system.manualShipSpeedKn, 3.0);
     EXPECT_DOUBLE_EQ(s.system.compassDeclinationDeg, 22.0);
     const int freqs[] = {120000, 260000, 540000, 200000};
@@ -37,7 +37,8 @@ TEST(SettingsFile, FreshStartGivesTheDefaults) {
         EXPECT_EQ(s.heads[h].available, available[h]);
         EXPECT_EQ(s.heads[h].ipAddress, addresses[h]);
     }
-    EXPECT_EQ(s.gps.baudRate, 19200);
+    EXPECT_EQ(s.gps.gpsBaudRate, 19200);
+    EXPECT_EQ(s.gps.gpsSource, GpsSourceKind::Serial);
     EXPECT_EQ(s.view.colorTable, 9);
     EXPECT_EQ(s.filters.hWindow, testLayout().hWindow);
     EXPECT_EQ(s.system.gpsTrackWindow, testLayout().gpsTrack);
@@ -75,7 +76,7 @@ TEST(SettingsFile, SavingInPlaybackLeavesPortAndHeadSectionsUntouched) {
         "[Settings]\nBaudRate=4800\n; my receiver\n[Sonar M]\nGain=33\nIP Address=127.0.9.7\n";
     auto ini = IniFile::fromText(original);
     auto s = loadSettings(ini, testLayout());
-    s.gps.baudRate = 115200;
+    s.gps.gpsBaudRate = 115200;
     s.heads[kHeadM].gain = 1;  // a played file's value
     saveSettings(ini, s, false);
     const std::string text = ini.toText();
@@ -92,8 +93,10 @@ TEST(SettingsFile, RoundTripKeepsEveryValue) {
     s.system.units = 1;
     s.system.rangeM = 150;
     s.system.rangeIndex = 12;
-    s.gps.commDevice = "/dev/ttyUSB1";
-    s.gps.parity = 3;
+    s.gps.gpsDevice = "/dev/ttyUSB1";
+    s.gps.gpsParity = 3;
+    s.gps.gpsSource = GpsSourceKind::Udp;
+    s.gps.udpPort = 10111;
     s.heads[kHeadES].ipAddress = "127.0.0.5";
     s.echoSounderRangeM = 20;
     s.view.colorTable = 2;
@@ -106,8 +109,10 @@ TEST(SettingsFile, RoundTripKeepsEveryValue) {
     EXPECT_EQ(back.system.readFileDir, "/data/in");
     EXPECT_EQ(back.system.units, 1);
     EXPECT_EQ(back.system.rangeM, 150);
-    EXPECT_EQ(back.gps.commDevice, "/dev/ttyUSB1");
-    EXPECT_EQ(back.gps.parity, 3);
+    EXPECT_EQ(back.gps.gpsDevice, "/dev/ttyUSB1");
+    EXPECT_EQ(back.gps.gpsParity, 3);
+    EXPECT_EQ(back.gps.gpsSource, GpsSourceKind::Udp);
+    EXPECT_EQ(back.gps.udpPort, 10111);
     EXPECT_EQ(back.heads[kHeadES].ipAddress, "127.0.0.5");
     EXPECT_EQ(back.echoSounderRangeM, 20);
     EXPECT_EQ(back.view.colorTable, 2);
@@ -119,19 +124,20 @@ TEST(SettingsFile, RoundTripKeepsEveryValue) {
 TEST(SettingsFile, HostileValuesLoadClampedOrAsDefaults) {
     auto ini = IniFile::fromText(
         "[System]\nPlayback Speed=999\nGPS Read Interval=-5\nGPS Zoom Factor=-3\nUnits=7\nManualShipSpeed=-40\n"
-        "[Settings]\nBaudRate=12\nDataBits=99\nParity=-1\nGPS type=42\nGPSD Port=70000\n"
+        "[Settings]\nBaudRate=12\nDataBits=99\nParity=-1\nGPS type=42\nGPSD Port=70000\nGPS Source=carrier pigeon\n"
         "[Sonar M]\nGain=400\nFreqency=-1\nIP Address=999.1.1.1; rm -rf\nAvailable=5\n"
         "[View]\nColor Table=-2\nMarker Text Size=100000\n"
         "[Filters Enabled]\nMain Frame Right=2147483647\n");
     const auto s = loadSettings(ini, testLayout());
     EXPECT_EQ(s.system.playbackSpeed, 20);
-    EXPECT_EQ(s.system.gpsReadIntervalMs, 50);
+    EXPECT_EQ(s.gps.gpsReadInterval, 100);
     EXPECT_DOUBLE_EQ(s.system.gpsZoomFactor, 1.0);
     EXPECT_EQ(s.system.units, 1);
     EXPECT_DOUBLE_EQ(s.system.manualShipSpeedKn, 0.0);
-    EXPECT_EQ(s.gps.baudRate, 19200);
-    EXPECT_EQ(s.gps.dataBits, 8);
-    EXPECT_EQ(s.gps.parity, 0);
+    EXPECT_EQ(s.gps.gpsBaudRate, 19200);
+    EXPECT_EQ(s.gps.gpsDataBits, 8);
+    EXPECT_EQ(s.gps.gpsParity, 0);
+    EXPECT_EQ(s.gps.gpsSource, GpsSourceKind::Serial);
     EXPECT_EQ(s.gps.gpsType, 3);
     EXPECT_EQ(s.gps.gpsdPort, 65535);
     EXPECT_EQ(s.heads[kHeadM].gain, 40);

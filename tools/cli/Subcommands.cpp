@@ -5,13 +5,20 @@
 namespace hx::cli {
 
 // Declared here, defined in one file each (<Name>Command.cpp).
-// int runRecord(const QStringList& args);
+int runRecord(const QStringList& args);
+int runInfo(const QStringList& args);
+int runNmea(const QStringList& args);
+int runUtm(const QStringList& args);
 
 const Subcommand kSubcommands[] = {
     {"version", "version", [](const QStringList&) {
          std::printf("hx642-cli 0.1.0\n");
          return 0;
      }},
+    {"record", "record --address A.B.C.D [--port N] --out FILE.642 [--seconds S] [--pings N]", runRecord},
+    {"info", "info FILE.642", runInfo},
+    {"nmea", "nmea FILE [--chunk N]", runNmea},
+    {"utm", "utm LAT LON", runUtm},
 };
 
 const int kSubcommandCount = static_cast<int>(sizeof kSubcommands / sizeof kSubcommands[0]);

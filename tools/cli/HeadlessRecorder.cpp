@@ -1,0 +1,201 @@
+#include "tools/cli/HeadlessRecorder.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cinttypes>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <limits>
+#include <system_error>
+
+#include "link/CommandMessages.h"
+#include "link/DocumentLifecycle.h"
+#include "record/RecorderTexts.h"
+
+namespace hx::cli {
+
+namespace {
+
+constexpr int kPingIntervalCycles = 10;
+
+// Why the output file could not be created; errorNumber is errno of the attempt.
+std::string whyNotCreated(const std::string& path, int errorNumber) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path p(path);
+    const fs::path folder = p.has_parent_path() ? p.parent_path() : fs::path(".");
+    if (fs::is_directory(p, ec)) return "it is a folder";
+    if (!fs::is_directory(folder, ec)) return "the folder " + folder.string() + " does not exist";
+    return errorNumber != 0 ? std::strerror(errorNumber) : "it cannot be written there";
+}
+
+}  // namespace
+
+// --- AnsweredHeads ------------------------------------------------------------
+
+void AnsweredHeads::connect(int head, const std::string& address, std::uint16_t port) {
+    if (head >= 0 && head < kHeadCount) answered_[static_cast<std::size_t>(head)] = false;
+    inner_.connect(head, address, port);
+}
+
+void AnsweredHeads::send(int head, std::span<const std::uint8_t> bytes) {
+    if (head >= 0 && head < kHeadCount && bytes.size() > kHalfSelectorOffset &&
+        bytes[kCommandCodeOffset] == kCommandDataRequest && bytes[kHalfSelectorOffset] == kHalfSecond)
+        answered_[static_cast<std::size_t>(head)] = true;
+    inner_.send(head, bytes);
+}
+
+void AnsweredHeads::close(int head) {
+    if (head >= 0 && head < kHeadCount) answered_[static_cast<std::size_t>(head)] = false;
+    inner_.close(head);
+}
+
+bool AnsweredHeads::allAnswered(const PerHead<std::int32_t>& available) const {
+    for (std::size_t h = 0; h < kHeadCount; ++h)
+        if (available[h] != 0 && !answered_[h]) return false;
+    return true;
+}
+
+// --- HeadlessRecorder ---------------------------------------------------------
+
+HeadlessRecorder::HeadlessRecorder(RecordOptions options, QObject* parent)
+    : QObject(parent),
+      options_(std::move(options)),
+      timers_([this](TimerId id) { onTimer(id); }) {
+    initialiseLinkDefaults({heads_, link_, cycle_, orientation_});
+    acquisition_ = std::make_unique<AcquisitionCycle>(
+        heads_, link_, cycle_, orientation_,
+        LinkPorts{answered_, timers_, clock_, notifier_, *this, static_cast<ILinkObserver*>(this)});
+    acquisition_->setHeadPort(options_.port);
+    connections_.setEvents(acquisition_.get());
+
+    files_ = std::make_unique<CReadWriteFiles>(fileState_, fs_, notifier_);
+    recorder_ = std::make_unique<CRecorder>(recorderState_, fileState_, events_, *files_,
+                                            RecorderPorts{fs_, notifier_, clock_, *this, *this});
+
+    progress_.setInterval(1000);
+    connect(&progress_, &QTimer::timeout, this, &HeadlessRecorder::printProgress);
+    deadline_.setSingleShot(true);
+    connect(&deadline_, &QTimer::timeout, this, [this] { stop(QStringLiteral("time limit reached")); });
+}
+
+HeadlessRecorder::~HeadlessRecorder() { stop(QString()); }
+
+bool HeadlessRecorder::start() {
+    errno = 0;
+    if (!recorder_->startRecordingTo(options_.outPath, PlaybackContext{})) {
+        const int errorNumber = errno;
+        const std::string path = withDataFileExtension(options_.outPath);
+        std::fprintf(stderr, "hx642-cli record: cannot create %s: %s\n", path.c_str(),
+                     whyNotCreated(path, errorNumber).c_str());
+        failed_ = true;
+        return false;
+    }
+    std::fprintf(stderr, "hx642-cli: recording to %s from %s port %u\n", outputPath().c_str(),
+                 options_.address.c_str(), options_.port);
+    // The first ping interval is measured from here.
+    cycle_.pingIntervalLastTick = clock_.tickMs();
+    acquisition_->enterRealTimeMode();
+    acquisition_->requestSystemInformation(options_.address);
+    progress_.start();
+    if (options_.seconds > 0) deadline_.start(options_.seconds * 1000);
+    return true;
+}
+
+void HeadlessRecorder::stop(const QString& reason) {
+    if (stopped_) return;
+    stopped_ = true;
+    progress_.stop();
+    deadline_.stop();
+    timers_.stop(TimerId::LinkWatchdog);
+    if (!reason.isEmpty()) printProgress();
+    if (recorder_ && recorder_->recording()) recorder_->recordStop(PlaybackContext{});
+    if (acquisition_) acquisition_->closeAll();
+    if (!reason.isEmpty()) std::fprintf(stderr, "hx642-cli: stopped: %s\n", qPrintable(reason));
+    emit finished();
+}
+
+std::uint64_t HeadlessRecorder::bytesSaved() const { return files_ ? files_->outputSize() : 0; }
+
+void HeadlessRecorder::onCycleComplete(const CycleView& cycle) {
+    if (stopped_) return;
+    ++counters_.goodCycles;
+    // A head that dropped out of the poll would be recorded with its last
+    // ping again, over and over: such a cycle is not written (its ping
+    // number is still used, like that of a cycle with a short reply), and
+    // the link is rebuilt so that the head comes back.
+    const bool whole = answered_.allAnswered(cycle.heads.headAvailable);
+    answered_.startCycle();
+    const bool stale = cycle.link.linkStale != 0 || !whole;
+    if (stale) ++counters_.staleCycles;
+    const std::uint64_t before = bytesSaved();
+    recorder_->recordStep(RecordSources{cycle.heads, cycle.link, cycle.cycle, sentences_, 0}, stale,
+                          PlaybackContext{});
+    if (bytesSaved() > before) ++counters_.pingsWritten;
+    measurePingInterval();
+    if (!whole && recorder_->recording()) {
+        ++counters_.reconnects;
+        acquisition_->reconnect();
+    }
+    if (!recorder_->recording()) {
+        // The recorder stopped by itself (full disk, a failed write) and has
+        // said why; whatever was written is whole.
+        failed_ = true;
+        stop(QStringLiteral("recording stopped"));
+        return;
+    }
+    if (options_.pings > 0 && counters_.pingsWritten >= options_.pings) stop(QStringLiteral("ping limit reached"));
+}
+
+void HeadlessRecorder::onCycleRejected(const CycleView&) {
+    ++counters_.rejectedCycles;
+    answered_.startCycle();
+}
+
+// The cycle period the records carry: the tick differences of ten cycles,
+// summed, then averaged (the display path measures it the same way).
+void HeadlessRecorder::measurePingInterval() {
+    const std::uint32_t now = clock_.tickMs();
+    const std::uint32_t elapsed = now - cycle_.pingIntervalLastTick;  // the tick may wrap
+    const std::int64_t sum = std::int64_t{cycle_.pingIntervalSum} + elapsed;
+    cycle_.pingIntervalSum = static_cast<std::int32_t>(std::min<std::int64_t>(sum, std::numeric_limits<std::int32_t>::max()));
+    cycle_.pingIntervalLastTick = now;
+    if (++cycle_.pingIntervalCount >= kPingIntervalCycles) {
+        cycle_.pingIntervalAverage = cycle_.pingIntervalSum / kPingIntervalCycles;
+        cycle_.pingIntervalSum = 0;
+        cycle_.pingIntervalCount = 0;
+    }
+    cycle_.pingInterval = cycle_.pingIntervalAverage;
+}
+
+QString HeadlessRecorder::nothingRecordedReason() const {
+    const QString where = QStringLiteral("%1 port %2").arg(QString::fromStdString(options_.address)).arg(options_.port);
+    if (link_.sysInfoReceived == 0)
+        return QStringLiteral("no system information came from %1 (is the sonar system reachable?)").arg(where);
+    if (counters_.goodCycles == 0 && counters_.rejectedCycles > 0)
+        return QStringLiteral("every poll cycle was refused for error flags in a head's status byte");
+    if (counters_.goodCycles == 0)
+        return QStringLiteral("the system at %1 answered, but no poll cycle was completed (a head does not answer; "
+                              "%2 link rebuilds)")
+            .arg(where)
+            .arg(counters_.reconnects);
+    return QStringLiteral("no completed poll cycle could be written");
+}
+
+void HeadlessRecorder::setCaption(const std::string&) {}
+
+void HeadlessRecorder::onTimer(TimerId id) {
+    if (id == TimerId::LinkWatchdog && !stopped_) ++counters_.reconnects;
+    acquisition_->onTimer(id);
+}
+
+void HeadlessRecorder::printProgress() {
+    std::fprintf(stderr,
+                 "cycles %" PRId64 " good, %" PRId64 " rejected, %" PRId64 " stale; reconnects %" PRId64
+                 "; pings %" PRId64 "; saved %" PRIu64 " kB\n",
+                 counters_.goodCycles, counters_.rejectedCycles, counters_.staleCycles, counters_.reconnects,
+                 counters_.pingsWritten, bytesSaved() / 1024);
+}
+
+}  // namespace hx::cli
