@@ -14,6 +14,8 @@ struct AppOptions {
     QString screenshotPath;         // --screenshot FILE: save the main window, then exit
     int quitAfterSeconds = -1;      // --quit-after SECONDS
     QString playbackFile;           // a .642 file to open for playback
+    QStringList simulatorArguments; // extra hx642-headsim options (tests: "--no-delay", "--heads", ...)
+    bool unattended = false;        // no operator (offscreen): dialogs confirm themselves, messages go to stderr
 };
 
 // Parses the arguments (without the program name). On failure returns

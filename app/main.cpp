@@ -7,16 +7,17 @@
 
 #include "app/CommandLine.h"
 #include "app/MainFrame.h"
+#include "app/SkerryApp.h"
 
 namespace {
 
-// Without a display the program still runs, drawing offscreen, so that the
-// unattended main job and the tests work on a bare machine.
 bool isSet(const char* name) {
     const char* v = std::getenv(name);
     return v && *v;
 }
 
+// Without a display the program still runs, drawing offscreen, so that the
+// unattended main job and the tests work on a bare machine.
 void chooseOffscreenWithoutDisplay() {
     if (isSet("QT_QPA_PLATFORM")) return;
     if (isSet("DISPLAY") || isSet("WAYLAND_DISPLAY")) return;
@@ -37,21 +38,21 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "hx642: %s\n", qPrintable(error));
         return 2;
     }
+    options->unattended = QGuiApplication::platformName() == QLatin1String("offscreen");
 
-    hx::MainFrame frame;
-    frame.show();
+    hx::SkerryApp skerry(*options);
+    if (!skerry.start()) return 1;
 
+    int status = 0;
     if (options->quitAfterSeconds >= 0) {
-        QTimer::singleShot(options->quitAfterSeconds * 1000, &frame, [&] {
-            if (!options->screenshotPath.isEmpty()) {
-                if (!frame.grab().save(options->screenshotPath)) {
-                    std::fprintf(stderr, "hx642: cannot write %s\n", qPrintable(options->screenshotPath));
-                    QApplication::exit(1);
-                    return;
-                }
+        QTimer::singleShot(options->quitAfterSeconds * 1000, &skerry, [&] {
+            if (!options->screenshotPath.isEmpty() && !skerry.frame().grab().save(options->screenshotPath)) {
+                std::fprintf(stderr, "hx642: cannot write %s\n", qPrintable(options->screenshotPath));
+                status = 1;
             }
             QApplication::quit();
         });
     }
-    return QApplication::exec();
+    const int loop = QApplication::exec();
+    return status != 0 ? status : loop;
 }

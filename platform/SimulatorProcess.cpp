@@ -81,6 +81,12 @@ void SimulatorProcess::stop() {
     }
 }
 
+QString SimulatorProcess::systemAddress() const {
+    for (const QString& a : endpoints_.address)
+        if (!a.isEmpty()) return a;
+    return {};
+}
+
 void SimulatorProcess::readOutput() {
     pending_ += process_.readAllStandardOutput();
     int nl;

@@ -38,6 +38,8 @@ public:
 
     bool isReady() const { return ready_; }
     const SimulatorEndpoints& endpoints() const { return endpoints_; }
+    // The address the system information is asked at: the first head served.
+    QString systemAddress() const;
     QString errorText() const { return error_; }
 
 signals:

@@ -1,0 +1,133 @@
+#include "app/SettingsBridge.h"
+
+#include "link/CommandMessages.h"
+#include "link/DisplayPair.h"
+#include "link/HeadSettings.h"
+
+namespace hx {
+
+namespace {
+
+constexpr int kDefaultRangeIndex = 9;  // 50 m
+
+// A stored range that is not in the table reads as the default.
+void setRange(std::int32_t& rangeM, std::int32_t& index, int storedM) {
+    index = rangeIndexOf(storedM).value_or(kDefaultRangeIndex);
+    rangeM = rangeForIndex(index);
+}
+
+}  // namespace
+
+SpeedSource speedSourceOf(const SpeedSettings& speed) {
+    SpeedSource s;
+    s.speedCorrectionEnabled = speed.speedCorrectionEnabled;
+    s.useManualSpeed = speed.useManualSpeed;
+    s.manualShipSpeedKn = speed.manualShipSpeed;
+    s.useGpsSpeed = speed.useGpsSpeed;
+    return s;
+}
+
+std::optional<int> rangeIndexOf(int rangeM) {
+    for (std::size_t i = 0; i < kRangeTableM.size(); ++i)
+        if (kRangeTableM[i] == rangeM) return static_cast<int>(i);
+    return std::nullopt;
+}
+
+void applyStoredSettings(const StoredSettings& s, CSkerryDoc& doc) {
+    doc.stored = s;
+    if (!s.system.writeFileDir.empty()) {
+        doc.recorder.recordDirectory = s.system.writeFileDir;
+        if (doc.recorder.recordDirectory.back() != '/') doc.recorder.recordDirectory += '/';
+    }
+    doc.recorder.writeFilterIndex = s.system.writeFilterIndex;
+    doc.view.units = s.system.units;
+    doc.orientation.compassDeclination = s.system.compassDeclinationDeg;
+    setRange(doc.heads.sideScanRange, doc.heads.sideScanRangeIndex, s.system.rangeM);
+    setRange(doc.heads.echoSounderRange, doc.heads.echoSounderRangeIndex, s.echoSounderRangeM);
+
+    doc.speed.useManualSpeed = s.system.useManualSpeed;
+    doc.speed.useGpsSpeed = s.system.useGpsSpeed;
+    doc.speed.manualShipSpeed = s.system.manualShipSpeedKn;
+    doc.speed.speedCorrectionEnabled = s.view.speedCorrectionEnabled;
+    doc.speed.autoSyncGpsTime = s.view.autoSyncGpsTime;
+    doc.speed.convertUtcToLocal = s.view.convertUtcToLocal;
+    doc.imagingSpeed = speedSourceOf(doc.speed);
+
+    doc.gps = s.gps;
+    doc.gps.gpsEnabled = s.system.gpsTracking;
+
+    for (int h = 0; h < kHeadCount; ++h) {
+        const HeadSettings& head = s.heads[static_cast<std::size_t>(h)];
+        const auto i = static_cast<std::size_t>(h);
+        doc.heads.headIpAddress[i] = head.ipAddress;
+        doc.heads.headFrequency[i] = head.frequencyHz;
+        doc.heads.headGain[i] = head.gain;
+        doc.heads.headXmitControl[i] = static_cast<std::uint8_t>(head.transmitEnable);
+        doc.heads.headAvailable[i] = head.available;
+    }
+    applyDisplayPair(doc.heads.headAvailable, doc.link);
+
+    doc.view.showColorIndicator = 0;  // the stored value is read but the indicator starts hidden
+    doc.view.grid = s.view.showGrid;
+    doc.view.showEsGrid = s.view.showEsGrid;
+    doc.view.markerTextSize = s.view.markerTextSize;
+    doc.view.settingsChangeAlarm = s.view.settingsChangeAlarm;
+    doc.palette.colourTableIndex = s.view.colorTable;
+    doc.palette.useCustomPalette = s.palette.useCustomPalette;
+
+    auto& filters = doc.orientation.filters;
+    filters[OrientationChannel::Pitch].enabled = s.filters.pitch;
+    filters[OrientationChannel::Roll].enabled = s.filters.roll;
+    filters[OrientationChannel::Heading].enabled = s.filters.heading;
+    filters[OrientationChannel::Depth].enabled = s.filters.depth;
+    filters[OrientationChannel::Temperature].enabled = s.filters.temp;
+
+    updateCommandsFromSettings(doc.heads);
+}
+
+StoredSettings collectStoredSettings(const CSkerryDoc& doc) {
+    StoredSettings s = doc.stored;
+    s.system.writeFilterIndex = doc.recorder.writeFilterIndex;
+    s.system.units = doc.view.units;
+    s.system.compassDeclinationDeg = doc.orientation.compassDeclination;
+    s.system.rangeM = doc.heads.sideScanRange;
+    s.system.rangeIndex = doc.heads.sideScanRangeIndex;
+    s.echoSounderRangeM = doc.heads.echoSounderRange;
+    s.echoSounderRangeIndex = doc.heads.echoSounderRangeIndex;
+    s.system.useManualSpeed = doc.speed.useManualSpeed;
+    s.system.useGpsSpeed = doc.speed.useGpsSpeed;
+    s.system.manualShipSpeedKn = doc.speed.manualShipSpeed;
+    s.view.speedCorrectionEnabled = doc.speed.speedCorrectionEnabled;
+    s.view.autoSyncGpsTime = doc.speed.autoSyncGpsTime;
+    s.view.convertUtcToLocal = doc.speed.convertUtcToLocal;
+    s.gps = doc.gps;
+    s.system.gpsTracking = doc.gps.gpsEnabled;
+
+    for (int h = 0; h < kHeadCount; ++h) {
+        HeadSettings& head = s.heads[static_cast<std::size_t>(h)];
+        const auto i = static_cast<std::size_t>(h);
+        head.ipAddress = doc.heads.headIpAddress[i];
+        head.frequencyHz = doc.heads.headFrequency[i];
+        head.gain = doc.heads.headGain[i];
+        head.transmitEnable = doc.heads.headXmitControl[i];
+        head.available = doc.heads.headAvailable[i];
+    }
+
+    s.view.showColorIndicator = doc.view.showColorIndicator;
+    s.view.showGrid = doc.view.grid;
+    s.view.showEsGrid = doc.view.showEsGrid;
+    s.view.markerTextSize = doc.view.markerTextSize;
+    s.view.settingsChangeAlarm = doc.view.settingsChangeAlarm;
+    s.view.colorTable = doc.palette.colourTableIndex;
+    s.palette.useCustomPalette = doc.palette.useCustomPalette;
+
+    const auto& filters = doc.orientation.filters;
+    s.filters.pitch = filters[OrientationChannel::Pitch].enabled;
+    s.filters.roll = filters[OrientationChannel::Roll].enabled;
+    s.filters.heading = filters[OrientationChannel::Heading].enabled;
+    s.filters.depth = filters[OrientationChannel::Depth].enabled;
+    s.filters.temp = filters[OrientationChannel::Temperature].enabled;
+    return s;
+}
+
+}  // namespace hx

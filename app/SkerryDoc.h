@@ -1,0 +1,66 @@
+// The one document: every subsystem's state side by side. It holds data
+// only; the application controller and the windows change it on the
+// user-interface thread, each through the narrowest part it needs. The GPS
+// reader thread never touches it: its snapshots arrive by queued signal.
+#pragma once
+
+#include <string>
+
+#include "imaging/ColourTables.h"
+#include "imaging/DisplaySettings.h"
+#include "imaging/StorePing.h"
+#include "imaging/ui/SidescanContext.h"
+#include "link/LinkState.h"
+#include "link/OrientationState.h"
+#include "nav/GpsSettings.h"
+#include "nav/GpsSnapshot.h"
+#include "nav/SpeedSource.h"
+#include "nav/TrackPlotter.h"
+#include "record/DataFileState.h"
+#include "record/EventList.h"
+#include "record/RecorderState.h"
+#include "settings/StoredSettings.h"
+
+namespace hx {
+
+// Display switches: the sidescan views' own (grid, units, range text, paint
+// time, scroll) and the others the status bars and settings keep.
+struct ViewFlags : SidescanViewFlags {
+    int showEsGrid = 1;
+    int showColorIndicator = 0;  // always starts hidden
+    int markerTextSize = 14;
+    int settingsChangeAlarm = 0;
+};
+
+struct CSkerryDoc {
+    // Link.
+    HeadTable heads;
+    LinkFields link;
+    CycleValues cycle;
+    OrientationState orientation;
+    // Imaging.
+    ImagingState imaging;
+    PaletteState palette;
+    // Recording.
+    RecorderState recorder;
+    DataFileState dataFile;
+    EventListState events;
+    // Navigation.
+    GpsSettings gps;
+    GpsSnapshot gpsLatest;       // the last snapshot the reader handed over
+    SpeedSettings speed;
+    SpeedSource imagingSpeed;    // the line count's view of the speed settings
+    TrackState track;
+    // Shell.
+    ViewFlags view;
+    StoredSettings stored;       // as last loaded, for the keys nothing else holds
+    std::string settingsPath;
+    std::string programDirectory;
+    std::string windowTitle = "HX642 -- Real Time";
+    bool closing = false;
+};
+
+// The speed inputs of the line count, from the navigation settings.
+SpeedSource speedSourceOf(const SpeedSettings& speed);
+
+}  // namespace hx

@@ -1,0 +1,68 @@
+// The sidescan display windows: the main view (composite or the first head
+// of the pair) maximized in the main frame, and the medium and high windows
+// as separate top-level frames placed by the layout. Owns the views' shared
+// context and forwards view commands to the main view.
+#pragma once
+
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+#include "app/SkerryDoc.h"
+#include "imaging/ui/PointerReadout.h"
+#include "imaging/ui/SidescanContext.h"
+#include "imaging/ui/SkerryView.h"
+#include "imaging/ui/ViewCommands.h"
+
+class QMdiSubWindow;
+class QWidget;
+
+namespace hx {
+
+class CSonarHView;
+class CSonarMView;
+class MainFrame;
+
+class SonarWindows {
+public:
+    SonarWindows(MainFrame& frame, CSkerryDoc& doc, std::function<void()> refreshAll,
+                 std::function<void()> unitsChanged);
+    ~SonarWindows();
+
+    void openMainView();
+    // "Sonar 120 kHz" (the main view), "Sonar 260 kHz", "Sonar 540 kHz".
+    void showSonarWindow(int head);
+    bool sonarWindowExists(int head) const;
+    // Captions follow the head set; the images are re-allocated for it.
+    void headSetChanged();
+    void updateViews();
+    // Side mode or speed settings changed: the images are rebuilt.
+    void rebuildImages();
+    void applyDefaultLayout(const LayoutRects& layout);
+    void storeRects(StoredSettings& s) const;
+    void closeAuxiliary();
+
+    bool runViewCommand(int id);
+    ViewCommandState viewCommandState(int id) const;
+    double activeZoomFactor() const;
+    const PointerReadout& pointer() const { return pointer_; }
+
+    CSkerryView* mainView() const { return main_; }
+
+private:
+    QWidget* topLevel(QWidget* view, const QString& title, const WindowRect& rect);
+    QString pairTitle() const;
+
+    MainFrame& frame_;
+    CSkerryDoc& doc_;
+    SidescanContext context_;
+    PointerReadout pointer_;
+    QPointer<QMdiSubWindow> mainWindow_;
+    QPointer<CSkerryView> main_;
+    QPointer<QWidget> mWindow_;
+    QPointer<QWidget> hWindow_;
+};
+
+}  // namespace hx

@@ -1,0 +1,79 @@
+// What the sidescan views read and write: the imaging state, the palette, the
+// link's head table and cycle values, the speed source and the display flags,
+// plus the calls out to the rest of the program. The application owns all of
+// it and outlives the views; tests build one from local state.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "core/TimerPort.h"
+#include "imaging/BitmapPage.h"
+#include "imaging/ColourTables.h"
+#include "imaging/DisplaySettings.h"
+#include "imaging/StorePing.h"
+#include "imaging/ui/PointerReadout.h"
+#include "link/LinkState.h"
+
+class QPainter;
+
+namespace hx {
+
+// Display flags shared by every sidescan view. Hold, playback, the pending
+// system information and the good-cycle count are read where they live
+// (DisplaySettings::holdDisplay, LinkFields, CycleValues).
+struct SidescanViewFlags {
+    std::int32_t grid = 1;            // "&Grid": full grid lines, else ticks
+    std::int32_t units = 0;           // 0 metres, 1 feet
+    std::int32_t showRange = 1;       // range and frequency text of the main view
+    std::int32_t showMarkShadow = 1;  // shown as a check mark only
+    std::int32_t displayTimeMs = 0;   // main view's paint time, averaged
+    std::int32_t scrollX = 0;         // the main view's scroll, followed by the
+    std::int32_t scrollY = 0;         // M and H views and read by the marks
+};
+
+// Where a view draws: what overlay painters need to map image points.
+struct ViewGeometry {
+    std::int32_t scrollX = 0;
+    std::int32_t scrollY = 0;
+    double zoomFactor = 1.0;
+    std::int32_t imageWidth = 0;
+    std::int32_t imageHeight = 0;
+    std::int32_t clientWidth = 0;
+    std::int32_t clientHeight = 0;
+    std::int32_t mouseX = 0;  // window coordinates
+    std::int32_t mouseY = 0;
+    bool mouseInside = false;
+    bool hold = false;
+};
+
+struct SidescanContext {
+    ImagingState& imaging;
+    PaletteState& palette;
+    const HeadTable& heads;
+    const LinkFields& link;
+    const CycleValues& cycle;
+    const SpeedSource& speed;
+    SidescanViewFlags& flags;
+
+    // Playback: a press or release in a view holds the step timer (1030) and
+    // restarts it through 1010 after 100 ms. Null: no timers to touch.
+    ITimerPort* timers = nullptr;
+    // The playback "Bitmap View" page the scroll bar and wheel move while the
+    // mode is on (waterfallEnabled 0). Null: no page.
+    BitmapPage* bitmapPage = nullptr;
+
+    std::function<void()> refreshAllViews{};
+    // At each paint with the pointer over a view (and once when it leaves).
+    std::function<void(const PointerReadout&)> pointerInfo{};
+    // Key H in a view: toggle Hold.
+    std::function<void()> holdToggled{};
+    // "&Metric" / "&Imperial" changed the units: control bar texts follow.
+    std::function<void()> unitsChanged{};
+    // Double click: the event annotation of the ping drawn at this row.
+    std::function<void(int row)> rowDoubleClicked{};
+    // The event-mark path over the main view, unless hidden.
+    std::function<void(QPainter&, const ViewGeometry&)> drawEventMarks{};
+};
+
+}  // namespace hx

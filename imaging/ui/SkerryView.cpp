@@ -1,0 +1,486 @@
+#include "imaging/ui/SkerryView.h"
+
+#include <QCursor>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <climits>
+
+#include "imaging/ui/CrossHairCursor.h"
+#include "imaging/ui/ViewOverlays.h"
+#include "imaging/ui/WaterfallBlit.h"
+
+namespace hx {
+
+namespace {
+
+// Scroll offsets stay far from the integer limits, however far a drag goes.
+constexpr long long kMaxScrollPx = 1000000000LL;
+constexpr int kWheelStepPx = 64;  // per notch of 120
+
+int clampScroll(long long v) { return static_cast<int>(std::clamp(v, -kMaxScrollPx, kMaxScrollPx)); }
+
+// One wheel step that never carries the scroll past the image's far edge
+// (or past 0), though a drag may already have taken it there.
+long long wheelStep(long long current, long long step, long long limit) {
+    limit = std::max(limit, 0LL);
+    if (step > 0) return std::min(current + step, std::max(current, limit));
+    if (step < 0) return std::max(current + step, std::min(current, 0LL));
+    return current;
+}
+
+template <typename T>
+T perHead(const PerHead<T>& values, int head) {
+    return head >= 0 && head < kHeadCount ? values[static_cast<std::size_t>(head)] : T{};
+}
+
+}  // namespace
+
+CSkerryView::CSkerryView(SidescanContext& context, QWidget* parent) : CSkerryView(context, true, parent) {}
+
+CSkerryView::CSkerryView(SidescanContext& context, bool mainView, QWidget* parent)
+    : QWidget(parent), ctx_(context), mainView_(mainView) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setCursor(MakeCrossHairCursor());
+    if (mainView_) {
+        pageBar_ = new QScrollBar(Qt::Vertical, this);
+        pageBar_->hide();
+        pageBar_->setCursor(Qt::ArrowCursor);
+        connect(pageBar_, &QScrollBar::actionTriggered, this, &CSkerryView::bitmapScrollAction);
+    }
+}
+
+ViewGeometry CSkerryView::viewGeometry() const {
+    ViewGeometry g;
+    g.scrollX = zoom_.scrollX;
+    g.scrollY = zoom_.scrollY;
+    g.zoomFactor = zoom_.zoomFactor;
+    g.imageWidth = ctx_.imaging.store.imageWidth;
+    g.imageHeight = ctx_.imaging.store.imageHeight;
+    g.clientWidth = width();
+    g.clientHeight = height();
+    g.mouseX = pointer_.pos().x();
+    g.mouseY = pointer_.pos().y();
+    g.mouseInside = pointer_.inside();
+    g.hold = ctx_.imaging.display.holdDisplay != 0;
+    return g;
+}
+
+// ---- painting ----
+
+void CSkerryView::paintEvent(QPaintEvent*) {
+    QElapsedTimer timer;
+    timer.start();
+    if (mainView_) syncBitmapScrollBar();
+    PrepareFrame(frame_, size());
+    paintContent(frame_);
+    {
+        QPainter screen(this);
+        screen.drawImage(0, 0, frame_);
+    }
+    if (mainView_) {
+        const double ms = static_cast<double>(timer.nsecsElapsed()) / 1.0e6;
+        ctx_.flags.displayTimeMs = static_cast<std::int32_t>((ms + ctx_.flags.displayTimeMs) / 2.0);
+    }
+    pointer_.report(ctx_, zoom_.scrollX, zoom_.scrollY);
+}
+
+void CSkerryView::paintContent(QImage& frame) {
+    WaterfallStore& store = ctx_.imaging.store;
+    const int headA = ctx_.link.displayHeadA;
+    // New lines are expanded for the zoom this view shows, and the marks
+    // follow its scroll.
+    ctx_.imaging.display.interpolationFactor = zoom_.zoomFactor;
+    ctx_.flags.scrollX = zoom_.scrollX;
+    ctx_.flags.scrollY = zoom_.scrollY;
+    store.imagePaletteHeader.width = store.imageWidth;
+    store.imagePaletteHeader.height = -store.imageHeight;
+
+    if (store.imagesReady) {
+        if (store.threeHeadSet && !store.compositeImage.empty()) {
+            store.imagePaletteHeader.bitCount = 24;
+            BlitComposite(frame, store.compositeImage, -zoom_.scrollX, -zoom_.scrollY);
+        } else if (const WaterfallImage* image = HeadImageFor(store, headA)) {
+            store.imagePaletteHeader.bitCount = 8;
+            BlitIndexed(frame, *image, MakeColourLut(BuildImagePalette(ctx_.palette)), -zoom_.scrollX, -zoom_.scrollY);
+        }
+    }
+
+    QPainter p(&frame);
+    paintRangeScale(p);
+    const bool feet = ctx_.flags.units == 1;
+    if (ctx_.flags.showRange)
+        DrawRangeText(p, RangeText(ctx_.heads.sideScanRange, perHead(ctx_.heads.headGain, headA), feet, false),
+                      FrequencyText(perHead(ctx_.heads.headFrequency, headA)));
+    StatusMarks marks;
+    marks.sysInfoPending = !ctx_.link.playbackMode && ctx_.link.sysInfoPending;
+    marks.hold = ctx_.imaging.display.holdDisplay != 0;
+    marks.speedCorrection = ctx_.speed.speedCorrectionEnabled != 0;
+    marks.goodCycleCount = ctx_.cycle.goodCycleCount;
+    DrawStatusMarks(p, size(), marks);
+    paintMeasurements(p);
+    if (ctx_.drawEventMarks) ctx_.drawEventMarks(p, viewGeometry());
+}
+
+void CSkerryView::paintRangeScale(QPainter& painter) {
+    RangeScaleParams params;
+    params.imageWidth = ctx_.imaging.store.imageWidth;
+    params.scrollX = zoom_.scrollX;
+    params.rangeM = ctx_.heads.sideScanRange;
+    params.sideDisplayMode = ctx_.imaging.display.sideDisplayMode;
+    params.feet = ctx_.flags.units == 1;
+    params.grid = ctx_.flags.grid != 0;
+    params.clientHeight = height();
+    DrawRangeScale(painter, params);
+}
+
+void CSkerryView::paintMeasurements(QPainter& painter) {
+    if (hooks_.paint) hooks_.paint(painter, viewGeometry());
+}
+
+// ---- size and zoom ----
+
+void CSkerryView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (pageBar_) {
+        const int w = pageBar_->sizeHint().width();
+        pageBar_->setGeometry(width() - w, 0, w, height());
+    }
+    if (mainView_ && width() > 0 && height() > 0) resizeImages();
+}
+
+void CSkerryView::resizeImages() {
+    if (!ResizeImages(ctx_.imaging, ctx_.palette, zoom_, width(), ctx_.heads, ctx_.link, ctx_.speed)) return;
+    refreshAll();
+}
+
+void CSkerryView::fillTheScreen() {
+    if (SelectZoomMode(zoom_, kZoomFillScreen)) resizeImages();
+}
+
+void CSkerryView::zoom100() {
+    if (SelectZoomMode(zoom_, kZoom100)) resizeImages();
+}
+
+void CSkerryView::zoom200() {
+    if (SelectZoomMode(zoom_, kZoom200)) resizeImages();
+}
+
+void CSkerryView::zoomIn() {
+    if (ZoomIn(zoom_)) {
+        stopDrag();
+        setScroll(zoom_.scrollX, zoom_.scrollY);
+    }
+    clearMarks();
+    refreshAll();
+}
+
+void CSkerryView::zoomOut() {
+    if (ZoomOut(zoom_)) {
+        stopDrag();
+        setScroll(zoom_.scrollX, zoom_.scrollY);
+    }
+    clearMarks();
+    refreshAll();
+}
+
+void CSkerryView::restoreImage() {
+    RestoreImage(zoom_);
+    setScroll(0, 0);
+    clearMarks();
+    refreshAll();
+}
+
+void CSkerryView::cycleZoom() {
+    const double oldFactor = zoom_.zoomFactor;
+    CycleZoomMode(zoom_);
+    clearMarks();
+    resizeImages();
+    // Keep the image point under the pointer where it is.
+    const QPoint mouse = pointer_.pos();
+    setScroll(ScrollKeepingPoint(zoom_.scrollX, mouse.x(), oldFactor, zoom_.zoomFactor),
+              ScrollKeepingPoint(zoom_.scrollY, mouse.y(), oldFactor, zoom_.zoomFactor));
+    dragScroll_ = scroll();
+    refreshAll();
+}
+
+// ---- flags ----
+
+void CSkerryView::toggleGrid() {
+    ctx_.flags.grid = ctx_.flags.grid ? 0 : 1;
+    refreshAll();
+}
+
+void CSkerryView::toggleShowRange() {
+    ctx_.flags.showRange = ctx_.flags.showRange ? 0 : 1;
+    refreshAll();
+}
+
+void CSkerryView::setMetric() {
+    if (ctx_.flags.units == 0) return;
+    ctx_.flags.units = 0;
+    refreshAll();
+    if (ctx_.unitsChanged) ctx_.unitsChanged();
+}
+
+void CSkerryView::setImperial() {
+    if (ctx_.flags.units == 1) return;
+    ctx_.flags.units = 1;
+    refreshAll();
+    if (ctx_.unitsChanged) ctx_.unitsChanged();
+}
+
+void CSkerryView::toggleShowMarkShadow() { ctx_.flags.showMarkShadow = ctx_.flags.showMarkShadow ? 0 : 1; }
+
+void CSkerryView::toggleTimeMarks() {
+    setMouseMode(mouseMode_ == MouseMode::TimeMarks ? MouseMode::None : MouseMode::TimeMarks);
+}
+
+void CSkerryView::toggleGpsMarks() {
+    setMouseMode(mouseMode_ == MouseMode::GpsMarks ? MouseMode::None : MouseMode::GpsMarks);
+}
+
+void CSkerryView::setMouseMode(MouseMode mode) {
+    mouseMode_ = mode;
+    update();
+}
+
+// ---- commands ----
+
+bool CSkerryView::runCommand(int id) {
+    switch (id) {
+        case kCmdFillTheScreen: fillTheScreen(); return true;
+        case kCmdZoom100: zoom100(); return true;
+        case kCmdZoom200: zoom200(); return true;
+        case kCmdZoomIn: zoomIn(); return true;
+        case kCmdZoomOut: zoomOut(); return true;
+        case kCmdRestoreImage: restoreImage(); return true;
+        case kCmdZoomCycle: cycleZoom(); return true;
+        case kCmdGrid: toggleGrid(); return true;
+        case kCmdShowRange: toggleShowRange(); return true;
+        case kCmdMetric: setMetric(); return true;
+        case kCmdImperial: setImperial(); return true;
+        case kCmdShowMarkShadow: toggleShowMarkShadow(); return true;
+        case kCmdTimeMarks: toggleTimeMarks(); return true;
+        case kCmdGpsMarks: toggleGpsMarks(); return true;
+        case kCmdKeyLeft: movePointer(-1, 0); return true;
+        case kCmdKeyRight: movePointer(1, 0); return true;
+        case kCmdKeyUp: movePointer(0, -1); return true;
+        case kCmdKeyDown: movePointer(0, 1); return true;
+        default: return false;
+    }
+}
+
+ViewCommandState CSkerryView::commandState(int id) const {
+    ViewCommandState s;
+    s.handled = true;
+    switch (id) {
+        case kCmdFillTheScreen: s.checked = zoom_.zoomMode == kZoomFillScreen; break;
+        case kCmdZoom100: s.checked = zoom_.zoomMode == kZoom100; break;
+        case kCmdZoom200: s.checked = zoom_.zoomMode == kZoom200; break;
+        case kCmdGrid: s.checked = ctx_.flags.grid != 0; break;
+        case kCmdShowRange: s.checked = ctx_.flags.showRange != 0; break;
+        case kCmdMetric: s.checked = ctx_.flags.units == 0; break;
+        case kCmdImperial: s.checked = ctx_.flags.units == 1; break;
+        case kCmdShowMarkShadow: s.checked = ctx_.flags.showMarkShadow != 0; break;
+        case kCmdTimeMarks: s.checked = mouseMode_ == MouseMode::TimeMarks; break;
+        case kCmdGpsMarks: s.checked = mouseMode_ == MouseMode::GpsMarks; break;
+        case kCmdZoomIn:
+        case kCmdZoomOut:
+        case kCmdRestoreImage:
+        case kCmdZoomCycle:
+        case kCmdKeyLeft:
+        case kCmdKeyRight:
+        case kCmdKeyUp:
+        case kCmdKeyDown: break;
+        default:
+            if ((id >= kCmdGridTextLarge && id <= kCmdGridTextSmall) ||
+                (id >= kCmdZoomFactorFirst && id <= kCmdZoomFactorLast)) {
+                s.enabled = false;  // listed in the menu, nothing behind them
+                break;
+            }
+            return ViewCommandState{};
+    }
+    return s;
+}
+
+// ---- mouse and keys ----
+
+void CSkerryView::mousePressEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    pointer_.moved(pos, size());
+    holdPlaybackStep();
+    if (event->button() != Qt::LeftButton) return;
+    if (mouseMode_ == MouseMode::None) {
+        dragging_ = true;
+        dragStart_ = pos;
+        dragScroll_ = scroll();
+    } else if (PlacesPoints(mouseMode_)) {
+        if (hooks_.press) hooks_.press(mouseMode_, pos + scroll());
+        update();
+    }
+}
+
+void CSkerryView::mouseMoveEvent(QMouseEvent* event) { handleMove(event->position().toPoint()); }
+
+void CSkerryView::handleMove(QPoint pos) {
+    pointer_.moved(pos, size());
+    if (dragging_) {
+        setScroll(static_cast<long long>(dragStart_.x()) + dragScroll_.x() - pos.x(),
+                  static_cast<long long>(dragStart_.y()) + dragScroll_.y() - pos.y());
+        refreshAll();
+    } else if (PlacesPoints(mouseMode_)) {
+        update();  // the live measurement follows the pointer
+    }
+    // The status bar follows the pointer, not only the pings.
+    pointer_.report(ctx_, zoom_.scrollX, zoom_.scrollY);
+}
+
+void CSkerryView::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    pointer_.moved(pos, size());
+    holdPlaybackStep();
+    const MouseMode mode = mouseMode_;
+    dragging_ = false;
+    if (mode == MouseMode::TimeMarks || mode == MouseMode::GpsMarks) mouseMode_ = MouseMode::None;
+    if (hooks_.release) hooks_.release(mode, pos + scroll());
+    update();
+}
+
+void CSkerryView::mouseDoubleClickEvent(QMouseEvent* event) {
+    holdPlaybackStep();
+    if (event->button() != Qt::LeftButton || !ctx_.rowDoubleClicked || !(zoom_.zoomFactor > 0.0)) return;
+    const double row = (event->position().toPoint().y() + static_cast<double>(zoom_.scrollY)) / zoom_.zoomFactor;
+    if (row >= 0.0 && row < static_cast<double>(INT_MAX)) ctx_.rowDoubleClicked(static_cast<int>(row));
+}
+
+void CSkerryView::wheelEvent(QWheelEvent* event) {
+    const QPoint delta = event->angleDelta();
+    event->accept();
+    if (bitmapViewActive()) {
+        if (delta.y() == 0) return;
+        ScrollBitmapPage(*ctx_.bitmapPage, ctx_.imaging.store, PageScroll::Wheel, delta.y());
+        refreshAll();
+        return;
+    }
+    const WaterfallStore& store = ctx_.imaging.store;
+    const long long stepX = -static_cast<long long>(delta.x()) * kWheelStepPx / 120;
+    const long long stepY = -static_cast<long long>(delta.y()) * kWheelStepPx / 120;
+    if (stepX == 0 && stepY == 0) return;
+    setScroll(wheelStep(zoom_.scrollX, stepX, static_cast<long long>(store.imageWidth) - width()),
+              wheelStep(zoom_.scrollY, stepY, static_cast<long long>(store.imageHeight) - height()));
+    refreshAll();
+}
+
+void CSkerryView::keyPressEvent(QKeyEvent* event) {
+    const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    switch (event->key()) {
+        case Qt::Key_Left: movePointer(-1, 0); return;
+        case Qt::Key_Right: movePointer(1, 0); return;
+        case Qt::Key_Up: movePointer(0, -1); return;
+        case Qt::Key_Down: movePointer(0, 1); return;
+        case Qt::Key_H:
+            if (plain) {
+                if (ctx_.holdToggled) ctx_.holdToggled();
+                return;
+            }
+            break;
+        case Qt::Key_Z:
+            if (plain) {
+                cycleZoom();
+                return;
+            }
+            break;
+        default: break;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void CSkerryView::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    if (dragging_) return;  // the drag keeps the pointer until release
+    pointer_.left();
+    pointer_.report(ctx_, zoom_.scrollX, zoom_.scrollY);
+}
+
+void CSkerryView::movePointer(int dx, int dy) {
+    QPoint pos = pointer_.known() ? pointer_.pos() : mapFromGlobal(QCursor::pos());
+    pos += QPoint(dx, dy);
+    QCursor::setPos(mapToGlobal(pos));
+    handleMove(pos);
+}
+
+// ---- helpers ----
+
+void CSkerryView::setScroll(long long x, long long y) {
+    zoom_.scrollX = clampScroll(x);
+    zoom_.scrollY = clampScroll(y);
+    if (mainView_) {
+        ctx_.flags.scrollX = zoom_.scrollX;
+        ctx_.flags.scrollY = zoom_.scrollY;
+    }
+}
+
+void CSkerryView::clearMarks() {
+    if (hooks_.clearMarks) hooks_.clearMarks();
+}
+
+void CSkerryView::holdPlaybackStep() {
+    if (!ctx_.link.playbackMode || !ctx_.timers) return;
+    ctx_.timers->stop(TimerId::PlaybackStep);
+    ctx_.timers->start(TimerId::PlaybackStart, 100, true);
+}
+
+void CSkerryView::refreshAll() {
+    update();
+    if (ctx_.refreshAllViews) ctx_.refreshAllViews();
+}
+
+bool CSkerryView::bitmapViewActive() const {
+    return mainView_ && ctx_.bitmapPage && !ctx_.imaging.store.waterfallEnabled;
+}
+
+void CSkerryView::syncBitmapScrollBar() {
+    if (!pageBar_) return;
+    const bool on = bitmapViewActive();
+    if (on != pageBar_->isVisibleTo(this)) {
+        // Not from inside the paint: show or hide it once the paint is done.
+        QTimer::singleShot(0, pageBar_, [bar = pageBar_, on] { bar->setVisible(on); });
+    }
+    if (!on) return;
+    const BitmapPage& page = *ctx_.bitmapPage;
+    const long long maxPosition = std::max<long long>(page.range - ctx_.imaging.store.imageHeight, 0);
+    const int maximum = static_cast<int>(std::min<long long>(maxPosition, INT_MAX));
+    const QSignalBlocker block(pageBar_);
+    pageBar_->setRange(0, maximum);
+    pageBar_->setSingleStep(64);
+    pageBar_->setPageStep(512);
+    pageBar_->setValue(static_cast<int>(std::clamp<long long>(maxPosition - page.position, 0, maximum)));
+}
+
+void CSkerryView::bitmapScrollAction(int action) {
+    if (!bitmapViewActive() || action == QAbstractSlider::SliderNoAction) return;
+    PageScroll what = PageScroll::Thumb;
+    std::int64_t value = 0;
+    switch (action) {
+        case QAbstractSlider::SliderSingleStepSub: what = PageScroll::LineUp; break;
+        case QAbstractSlider::SliderSingleStepAdd: what = PageScroll::LineDown; break;
+        case QAbstractSlider::SliderPageStepSub: what = PageScroll::PageUp; break;
+        case QAbstractSlider::SliderPageStepAdd: what = PageScroll::PageDown; break;
+        default: value = pageBar_->sliderPosition(); break;  // thumb, top, bottom
+    }
+    ScrollBitmapPage(*ctx_.bitmapPage, ctx_.imaging.store, what, value);
+    refreshAll();
+}
+
+}  // namespace hx

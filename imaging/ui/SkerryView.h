@@ -1,0 +1,107 @@
+// The main sidescan view: the composite in three-head operation, else
+// displayHeadA's image, with the range scale, range text, status marks,
+// measurements and event marks. Its size and zoom mode decide the image size
+// (a resize re-allocates the images and rebuilds them from the ping history).
+// The zoom, scroll, mouse mode and pointer are its own; everything else it
+// reads from and writes to the shared context.
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QWidget>
+
+#include "imaging/ImageGeometry.h"
+#include "imaging/ui/SidescanContext.h"
+#include "imaging/ui/ViewCommands.h"
+#include "imaging/ui/ViewPointer.h"
+
+class QScrollBar;
+
+namespace hx {
+
+class CSkerryView : public QWidget {
+    Q_OBJECT
+public:
+    explicit CSkerryView(SidescanContext& context, QWidget* parent = nullptr);
+
+    const ViewZoom& zoom() const { return zoom_; }
+    double zoomFactor() const { return zoom_.zoomFactor; }
+    QPoint scroll() const { return {zoom_.scrollX, zoom_.scrollY}; }
+    ViewGeometry viewGeometry() const;
+
+    MouseMode mouseMode() const { return mouseMode_; }
+    // Selects a mode, ending every other one (None ends all).
+    void setMouseMode(MouseMode mode);
+    void setMeasurementHooks(MeasurementHooks hooks) { hooks_ = std::move(hooks); }
+
+    // The command router's entry points: run a view command, and its update
+    // state (enabled, checked). Unknown ids are not handled.
+    bool runCommand(int id);
+    ViewCommandState commandState(int id) const;
+
+public slots:
+    void fillTheScreen();  // 41045
+    void zoom100();        // 41046
+    void zoom200();        // 41047
+    void zoomIn();         // 32815
+    void zoomOut();        // 32814
+    void restoreImage();   // 32816
+    void cycleZoom();      // 32777, key Z
+    void toggleGrid();     // 32774
+    void toggleShowRange();       // 32851
+    void setMetric();             // 32834
+    void setImperial();           // 32836
+    void toggleShowMarkShadow();  // 32812
+    void toggleTimeMarks();       // 32779
+    void toggleGpsMarks();        // 32850
+    // Arrow keys: the pointer moves one pixel and is handled as a mouse move.
+    void movePointer(int dx, int dy);
+    // Re-allocates the images for this window's width and zoom mode and
+    // rebuilds them from the history (also when viewReady has just been set).
+    void resizeImages();
+
+protected:
+    CSkerryView(SidescanContext& context, bool mainView, QWidget* parent);
+
+    // Draws the image and overlays into the cleared frame.
+    virtual void paintContent(QImage& frame);
+
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+    void paintMeasurements(QPainter& painter);
+    void paintRangeScale(QPainter& painter);
+
+    SidescanContext& ctx_;
+    ViewZoom zoom_;
+
+private:
+    void handleMove(QPoint pos);
+    void setScroll(long long x, long long y);
+    void clearMarks();
+    void stopDrag() { dragging_ = false; }
+    void holdPlaybackStep();
+    void refreshAll();
+    bool bitmapViewActive() const;
+    void syncBitmapScrollBar();
+    void bitmapScrollAction(int action);
+
+    const bool mainView_;
+    QImage frame_;
+    ViewPointer pointer_;
+    MouseMode mouseMode_ = MouseMode::None;
+    MeasurementHooks hooks_;
+    bool dragging_ = false;
+    QPoint dragStart_;
+    QPoint dragScroll_;
+    QScrollBar* pageBar_ = nullptr;  // "Bitmap View" page, main view only
+};
+
+}  // namespace hx

@@ -1,0 +1,143 @@
+// The whole program against the head simulator, offscreen: start-up to the
+// live waterfall, the status bars, diagnostics, menus and the head set.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QTemporaryDir>
+
+#include <functional>
+
+#include "app/CommandRouter.h"
+#include "app/MainFrame.h"
+#include "app/SkerryApp.h"
+#include "app/StatusPanes.h"
+#include "imaging/WaterfallStore.h"
+#include "link/ui/DiagnosticsDlg.h"
+#include "settings/IniFile.h"
+
+using namespace hx;
+
+namespace {
+
+// Runs the event loop until done() or the time is up.
+bool waitFor(const std::function<bool()>& done, int timeoutMs) {
+    QDeadlineTimer deadline(timeoutMs);
+    while (!done()) {
+        if (deadline.hasExpired()) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+struct LiveApp {
+    QTemporaryDir config;
+    std::unique_ptr<SkerryApp> app;
+
+    explicit LiveApp(QStringList simulatorArgs, const QString& iniText = {}) {
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        AppOptions options;
+        options.simulate = true;
+        options.unattended = true;
+        options.settingsPath = config.path() + QStringLiteral("/HX642.ini");
+        options.simulatorArguments = QStringList{QStringLiteral("--no-delay"), QStringLiteral("--seconds"),
+                                                 QStringLiteral("60")} + simulatorArgs;
+        if (!iniText.isEmpty()) IniFile::fromText(iniText.toStdString()).save(options.settingsPath.toStdString());
+        app = std::make_unique<SkerryApp>(options);
+        app->start();
+    }
+    CSkerryDoc& doc() { return app->doc(); }
+    MainFrame& frame() { return app->frame(); }
+    QAction* action(CommandId id) { return frame().router().action(id); }
+};
+
+}  // namespace
+
+TEST(LiveApp, StartsToALiveWaterfallWithStatusValues) {
+    LiveApp live({});
+    ASSERT_TRUE(waitFor([&] { return live.doc().cycle.goodCycleCount >= 30; }, 30000))
+        << "cycles: " << live.doc().cycle.goodCycleCount;
+    const WaterfallStore& store = live.doc().imaging.store;
+    EXPECT_TRUE(store.imagesReady);
+    EXPECT_GT(store.totalRows, 0);
+    EXPECT_EQ(live.doc().link.allSideScansAvailable, 1);
+    EXPECT_TRUE(live.frame().windowTitle().startsWith("HX642 -- Real Time")) << live.frame().windowTitle().toStdString();
+
+    // The rows hold sonar, and never the overlay index 255.
+    bool anyEcho = false;
+    for (int row = 0; row < std::min<std::int64_t>(store.validRows, 20); ++row) {
+        for (std::uint8_t v : HeadImageRow(store, kHeadM, row)) {
+            anyEcho = anyEcho || v > 0;
+            ASSERT_NE(v, 255);
+        }
+    }
+    EXPECT_TRUE(anyEcho);
+
+    StatusPanes& panes = live.frame().statusPanes();
+    EXPECT_EQ(panes.text(StatusPane::Gain), "6 6 6 6");
+    EXPECT_TRUE(panes.text(StatusPane::Depth).endsWith(" m"));
+    EXPECT_FALSE(panes.text(StatusPane::Pitch).isEmpty());
+
+    // Diagnostics: four-head layout, every head connected.
+    live.action(CommandId::Diagnostics)->trigger();
+    auto* diag = live.frame().findChild<CDiagnosticsDlg*>();
+    ASSERT_NE(diag, nullptr);
+    ASSERT_TRUE(waitFor([&] { return diag->fieldText(QStringLiteral("Connection:")) == "Y,  Y,  Y,  Y"; }, 5000))
+        << diag->fieldText(QStringLiteral("Connection:")).toStdString();
+    EXPECT_TRUE(diag->fieldText(QStringLiteral("Frequency:")).endsWith(" kHz"));
+    EXPECT_EQ(diag->fieldText(QStringLiteral("Range:")), "50 m,   50 m");
+
+    // Units: the control bar and the diagnostics follow.
+    live.action(CommandId::UnitsImperial)->trigger();
+    EXPECT_EQ(live.doc().view.units, 1);
+    EXPECT_TRUE(live.action(CommandId::UnitsImperial)->isChecked());
+    ASSERT_TRUE(waitFor([&] { return diag->fieldText(QStringLiteral("Range:")) == "150 ft,   150 ft"; }, 5000));
+}
+
+TEST(LiveApp, MenusFollowTheModeAndTheHeadSet) {
+    // M, H and ES only: L absent, so the pair is (1, 2).
+    LiveApp live({QStringLiteral("--heads"), QStringLiteral("MHE")});
+    ASSERT_TRUE(waitFor([&] { return live.doc().cycle.goodCycleCount >= 5; }, 30000));
+    EXPECT_EQ(live.doc().link.allSideScansAvailable, 0);
+    EXPECT_EQ(live.doc().link.displayHeadA, 1);
+    EXPECT_EQ(live.doc().link.displayHeadB, 2);
+    live.frame().router().updateAll();
+    EXPECT_FALSE(live.action(CommandId::Sonar120)->isEnabled());
+    EXPECT_TRUE(live.action(CommandId::Sonar540)->text().startsWith("Sonar "));
+    EXPECT_EQ(live.frame().statusPanes().text(StatusPane::Gain), "6 6 6");
+
+    // Real time: record, reconnect and the range buttons are there.
+    EXPECT_EQ(live.action(CommandId::Record)->text(), "Record Data...\tCtrl+S");
+    EXPECT_TRUE(live.action(CommandId::Reconnect)->isEnabled());
+    EXPECT_TRUE(live.action(CommandId::RangeIncrease)->isEnabled());
+    const int range = live.doc().heads.sideScanRange;
+    live.action(CommandId::RangeIncrease)->trigger();
+    EXPECT_GT(live.doc().heads.sideScanRange, range);
+
+    // Commands of windows this program does not have are present and inert.
+    EXPECT_FALSE(live.action(CommandId::BeamCoverage)->isEnabled());
+}
+
+TEST(LiveApp, SettingsSurviveARunKeepingUnknownKeysAndComments) {
+    const QString ini = QStringLiteral(
+        "; survey vessel Skarv\n[View]\nColor Table=3\nOperator Note=keep me\n[Sonar L]\nAvailable=1\n");
+    QString path;
+    {
+        LiveApp live({}, ini);
+        path = live.config.path() + QStringLiteral("/HX642.ini");
+        ASSERT_TRUE(waitFor([&] { return live.doc().cycle.goodCycleCount >= 3; }, 30000));
+        EXPECT_EQ(live.doc().palette.colourTableIndex, 3);
+        live.action(CommandId::ColorBlue)->trigger();
+        live.app->shutdown();
+        const IniFile saved = IniFile::load(path.toStdString());
+        EXPECT_EQ(saved.readString("View", "Color Table", ""), "8");
+        EXPECT_EQ(saved.readString("View", "Operator Note", ""), "keep me");
+        EXPECT_NE(saved.toText().find("; survey vessel Skarv"), std::string::npos);
+        // A simulated session never writes the simulator's addresses.
+        EXPECT_FALSE(saved.value("Sonar M", "IP Address"));
+    }
+}
