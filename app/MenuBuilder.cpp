@@ -47,9 +47,9 @@ void fillMenu(QMenu* menu, const std::vector<MenuItem>& items, CommandRouter& ro
 
 void buildMenuBar(QMenuBar* bar, CommandRouter& router, std::function<QStringList()> recentFiles) {
     bar->clear();
-    for (const MenuSpec& spec : menuBarLayout()) {
-        QMenu* menu = bar->addMenu(QString::fromLatin1(spec.title));
-        fillMenu(menu, spec.items, router, recentFiles);
+    for (const MenuSpec& menuLayout : menuBarLayout()) {
+        QMenu* menu = bar->addMenu(QString::fromLatin1(menuLayout.title));
+        fillMenu(menu, menuLayout.items, router, recentFiles);
         QObject::connect(menu, &QMenu::aboutToShow, &router, &CommandRouter::updateAll);
     }
 }

@@ -10,63 +10,63 @@ namespace hx {
 namespace {
 
 // One pane of a bar: a fixed label, a value pane, a spacer or the stretch.
-struct PaneSpec {
+struct PaneLayout {
     enum Kind { Stretch, Label, Value, Spacer } kind;
     const char* text;         // label text or a value's initial text
     StatusPane pane;          // value panes
     int minWidth;
 };
 
-constexpr PaneSpec kFirstBar[] = {
-    {PaneSpec::Stretch, "", StatusPane::Prompt, 0},
-    {PaneSpec::Label, "Zoom:", StatusPane::Count, 0},
-    {PaneSpec::Value, "", StatusPane::Zoom, 44},
-    {PaneSpec::Spacer, "", StatusPane::Count, 6},
-    {PaneSpec::Label, "Gain:", StatusPane::Count, 0},
-    {PaneSpec::Value, "", StatusPane::Gain, 70},
-    {PaneSpec::Spacer, "", StatusPane::Count, 6},
-    {PaneSpec::Label, "Temp:", StatusPane::Count, 0},
-    {PaneSpec::Value, "", StatusPane::Temperature, 54},
-    {PaneSpec::Spacer, "", StatusPane::Count, 6},
-    {PaneSpec::Label, "Depth:", StatusPane::Count, 0},
-    {PaneSpec::Value, "", StatusPane::Depth, 60},
-    {PaneSpec::Spacer, "", StatusPane::Count, 6},
-    {PaneSpec::Value, "", StatusPane::Text1, 60},
-    {PaneSpec::Spacer, "", StatusPane::Count, 6},
-    {PaneSpec::Label, "Long:", StatusPane::Count, 0},
-    {PaneSpec::Value, "", StatusPane::Longitude, 110},
-    {PaneSpec::Spacer, "", StatusPane::Count, 6},
-    {PaneSpec::Label, "Heading:", StatusPane::Count, 0},
-    {PaneSpec::Value, "", StatusPane::HeadingText, 50},
-    {PaneSpec::Spacer, "", StatusPane::Count, 6},
-    {PaneSpec::Value, "", StatusPane::Text2, 80},
-    {PaneSpec::Spacer, "", StatusPane::Count, 6},
+constexpr PaneLayout kFirstBar[] = {
+    {PaneLayout::Stretch, "", StatusPane::Prompt, 0},
+    {PaneLayout::Label, "Zoom:", StatusPane::Count, 0},
+    {PaneLayout::Value, "", StatusPane::Zoom, 44},
+    {PaneLayout::Spacer, "", StatusPane::Count, 6},
+    {PaneLayout::Label, "Gain:", StatusPane::Count, 0},
+    {PaneLayout::Value, "", StatusPane::Gain, 70},
+    {PaneLayout::Spacer, "", StatusPane::Count, 6},
+    {PaneLayout::Label, "Temp:", StatusPane::Count, 0},
+    {PaneLayout::Value, "", StatusPane::Temperature, 54},
+    {PaneLayout::Spacer, "", StatusPane::Count, 6},
+    {PaneLayout::Label, "Depth:", StatusPane::Count, 0},
+    {PaneLayout::Value, "", StatusPane::Depth, 60},
+    {PaneLayout::Spacer, "", StatusPane::Count, 6},
+    {PaneLayout::Value, "", StatusPane::Text1, 60},
+    {PaneLayout::Spacer, "", StatusPane::Count, 6},
+    {PaneLayout::Label, "Long:", StatusPane::Count, 0},
+    {PaneLayout::Value, "", StatusPane::Longitude, 110},
+    {PaneLayout::Spacer, "", StatusPane::Count, 6},
+    {PaneLayout::Label, "Heading:", StatusPane::Count, 0},
+    {PaneLayout::Value, "", StatusPane::HeadingText, 50},
+    {PaneLayout::Spacer, "", StatusPane::Count, 6},
+    {PaneLayout::Value, "", StatusPane::Text2, 80},
+    {PaneLayout::Spacer, "", StatusPane::Count, 6},
 };
 
-constexpr PaneSpec kSecondBar[] = {
-    {PaneSpec::Stretch, "", StatusPane::Count, 0},
-    {PaneSpec::Value, "", StatusPane::Text3, 60},
-    {PaneSpec::Value, "Target:", StatusPane::Target, 90},
-    {PaneSpec::Spacer, "", StatusPane::Count, 6},
-    {PaneSpec::Label, "Pitch:", StatusPane::Count, 0},
-    {PaneSpec::Value, "", StatusPane::Pitch, 44},
-    {PaneSpec::Spacer, "", StatusPane::Count, 6},
-    {PaneSpec::Label, "Roll:", StatusPane::Count, 0},
-    {PaneSpec::Value, "", StatusPane::Roll, 44},
-    {PaneSpec::Spacer, "", StatusPane::Count, 6},
-    {PaneSpec::Label, "Heading:", StatusPane::Count, 0},
-    {PaneSpec::Value, "", StatusPane::Heading, 50},
-    {PaneSpec::Spacer, "", StatusPane::Count, 6},
-    {PaneSpec::Value, "", StatusPane::Text4, 60},
-    {PaneSpec::Spacer, "", StatusPane::Count, 6},
-    {PaneSpec::Label, "Lat:", StatusPane::Count, 0},
-    {PaneSpec::Value, "", StatusPane::Latitude, 110},
-    {PaneSpec::Spacer, "", StatusPane::Count, 6},
-    {PaneSpec::Label, "Speed:", StatusPane::Count, 0},
-    {PaneSpec::Value, "", StatusPane::Speed, 50},
-    {PaneSpec::Spacer, "", StatusPane::Count, 6},
-    {PaneSpec::Value, "", StatusPane::Text5, 80},
-    {PaneSpec::Spacer, "", StatusPane::Count, 6},
+constexpr PaneLayout kSecondBar[] = {
+    {PaneLayout::Stretch, "", StatusPane::Count, 0},
+    {PaneLayout::Value, "", StatusPane::Text3, 60},
+    {PaneLayout::Value, "Target:", StatusPane::Target, 90},
+    {PaneLayout::Spacer, "", StatusPane::Count, 6},
+    {PaneLayout::Label, "Pitch:", StatusPane::Count, 0},
+    {PaneLayout::Value, "", StatusPane::Pitch, 44},
+    {PaneLayout::Spacer, "", StatusPane::Count, 6},
+    {PaneLayout::Label, "Roll:", StatusPane::Count, 0},
+    {PaneLayout::Value, "", StatusPane::Roll, 44},
+    {PaneLayout::Spacer, "", StatusPane::Count, 6},
+    {PaneLayout::Label, "Heading:", StatusPane::Count, 0},
+    {PaneLayout::Value, "", StatusPane::Heading, 50},
+    {PaneLayout::Spacer, "", StatusPane::Count, 6},
+    {PaneLayout::Value, "", StatusPane::Text4, 60},
+    {PaneLayout::Spacer, "", StatusPane::Count, 6},
+    {PaneLayout::Label, "Lat:", StatusPane::Count, 0},
+    {PaneLayout::Value, "", StatusPane::Latitude, 110},
+    {PaneLayout::Spacer, "", StatusPane::Count, 6},
+    {PaneLayout::Label, "Speed:", StatusPane::Count, 0},
+    {PaneLayout::Value, "", StatusPane::Speed, 50},
+    {PaneLayout::Spacer, "", StatusPane::Count, 6},
+    {PaneLayout::Value, "", StatusPane::Text5, 80},
+    {PaneLayout::Spacer, "", StatusPane::Count, 6},
 };
 
 }  // namespace
@@ -75,18 +75,18 @@ StatusPanes::StatusPanes(QWidget* parent) : QWidget(parent) {
     auto* rows = new QVBoxLayout(this);
     rows->setContentsMargins(2, 0, 2, 0);
     rows->setSpacing(1);
-    auto addBar = [&](const auto& specs, int bar) {
+    auto addBar = [&](const auto& layouts, int bar) {
         auto* row = new QHBoxLayout;
         row->setSpacing(2);
         int count = 0;
-        for (const PaneSpec& spec : specs) {
-            auto* label = new QLabel(QString::fromLatin1(spec.text), this);
-            label->setMinimumWidth(spec.minWidth);
-            if (spec.kind == PaneSpec::Value || spec.kind == PaneSpec::Stretch) {
+        for (const PaneLayout& layout : layouts) {
+            auto* label = new QLabel(QString::fromLatin1(layout.text), this);
+            label->setMinimumWidth(layout.minWidth);
+            if (layout.kind == PaneLayout::Value || layout.kind == PaneLayout::Stretch) {
                 label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-                if (spec.pane != StatusPane::Count) values_[static_cast<std::size_t>(spec.pane)] = label;
+                if (layout.pane != StatusPane::Count) values_[static_cast<std::size_t>(layout.pane)] = label;
             }
-            row->addWidget(label, spec.kind == PaneSpec::Stretch ? 1 : 0);
+            row->addWidget(label, layout.kind == PaneLayout::Stretch ? 1 : 0);
             ++count;
         }
         paneCounts_[static_cast<std::size_t>(bar)] = count;

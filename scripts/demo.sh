@@ -10,5 +10,5 @@ scripts/build.sh --build-dir build
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   exec build/app/hx642 --simulate "$@"
 fi
-QT_QPA_PLATFORM=offscreen build/app/hx642 --simulate --screenshot hx642-live.png --quit-after 8 "$@"
+QT_QPA_PLATFORM=offscreen build/app/hx642 --simulate --screenshot hx642-live.png --quit-after 15 "$@"
 echo "Screenshot of the live waterfall: $(pwd)/hx642-live.png"

@@ -7,6 +7,7 @@ namespace hx::cli {
 // Declared here, defined in one file each (<Name>Command.cpp).
 int runRecord(const QStringList& args);
 int runInfo(const QStringList& args);
+int runRender(const QStringList& args);
 int runNmea(const QStringList& args);
 int runUtm(const QStringList& args);
 
@@ -17,6 +18,8 @@ const Subcommand kSubcommands[] = {
      }},
     {"record", "record --address A.B.C.D [--port N] --out FILE.642 [--seconds S] [--pings N]", runRecord},
     {"info", "info FILE.642", runInfo},
+    {"render", "render FILE.642 --out IMAGE.png [--width W] [--table N] [--side port|stbd|both] [--no-speed-correction]",
+     runRender},
     {"nmea", "nmea FILE [--chunk N]", runNmea},
     {"utm", "utm LAT LON", runUtm},
 };
