@@ -156,9 +156,21 @@ void AcquisitionCycle::onBytesReceived(int head, std::span<const std::uint8_t> b
 void AcquisitionCycle::onClosed(int head) {
     if (!validHead(head)) return;
     const auto h = static_cast<std::size_t>(head);
+    const bool wasPolled = link_.headConnected[h] != 0;
     link_.headConnected[h] = 0;
     framers_[h].reset();
     sockets_[h] = Socket::Closed;
+    // Skipping a head that went away would complete cycles with its last
+    // ping over and over, and record them as new. Rebuild the link instead,
+    // as the watchdog would: no cycle completes until every head is back.
+    if (wasPolled && link_.playbackMode == 0 && link_.sysInfoPending == 0 && heads_.headAvailable[h] != 0) {
+        stopWatchdog();
+        link_.linkStale = 1;
+        closeAll();
+        connectAllAvailable();
+        armWatchdog();
+        if (ports_.observer) ports_.observer->onLinkRebuilt();
+    }
 }
 
 void AcquisitionCycle::onError(int head, const std::string& /*text*/) {
@@ -273,6 +285,7 @@ void AcquisitionCycle::onTimer(TimerId id) {
     } else {
         closeAll();
         connectAllAvailable();
+        if (ports_.observer) ports_.observer->onLinkRebuilt();
     }
     armWatchdog();
 }

@@ -32,6 +32,9 @@ public:
     virtual void onCycleRejected(const CycleView&) {}
     // A connection attempt finished, well or not: refresh the diagnostics.
     virtual void onConnectionChanged(int /*head*/) {}
+    // Every connection was closed and the available heads are being
+    // connected again (watchdog expiry, or a head that went away).
+    virtual void onLinkRebuilt() {}
 };
 
 }  // namespace hx

@@ -220,33 +220,34 @@ TEST(AcquisitionCycle, ErrorStatusRejectsTheCycle) {
     EXPECT_EQ(r.heads.headStatus[1], 0x83);
 }
 
-TEST(AcquisitionCycle, PeerThatClosesIsSkipped) {
+TEST(AcquisitionCycle, PeerThatClosesRebuildsTheLinkInsteadOfRepeatingItsLastPing) {
     Rig r;
     r.start(0x0F);
     ASSERT_TRUE(r.runCycles(1));
-    r.net.peerClose(1);  // M closes between requests
+    const std::size_t connectsBefore = r.net.connects.size();
     const std::size_t from = r.net.requests.size();
+    r.net.peerClose(1);  // M closes between requests
+    // Once all four are back, polling resumes with M in every cycle.
     ASSERT_TRUE(r.runCycles(2));
-    EXPECT_EQ(r.link.headConnected[1], 0);
+    EXPECT_EQ(r.net.connects.size(), connectsBefore + 4) << "every available head is connected again";
+    EXPECT_EQ(r.link.headConnected[1], 1);
     const std::string order = r.net.dataOrder(from);
-    EXPECT_EQ(order.find('M'), std::string::npos) << order;
-    EXPECT_NE(order.find("L0 L1 H0 H1 E0 E1"), std::string::npos) << order;
-    EXPECT_EQ(r.net.connects.size(), 5u) << "no rebuild while the others answer";
+    EXPECT_EQ(order.find("L0 L1 H0 H1 E0 E1"), std::string::npos) << "no cycle without M: " << order;
+    EXPECT_NE(order.find("L0 L1 M0 M1 H0 H1 E0 E1"), std::string::npos) << order;
 }
 
-TEST(AcquisitionCycle, PeerClosingWhilePolledIsRecoveredByTheWatchdog) {
+TEST(AcquisitionCycle, PeerClosingWhilePolledIsReconnectedWithoutWaitingForTheWatchdog) {
     Rig r;
-    r.net.script[3].closeAfterReplies = 3;  // ES closes after E0 of the second cycle
-    r.net.script[3].silent = false;
+    // ES closes after every third reply on a connection: after E0 of the
+    // second cycle of each connection.
+    r.net.script[3].closeAfterReplies = 3;
     r.start(0x0F);
-    r.net.runUntilIdle();
-    EXPECT_EQ(r.completed, 1);
-    // After ES-first the second half is not sent: ES is gone.
-    EXPECT_EQ(r.link.headConnected[3], 0);
-    r.net.script[3].closeAfterReplies = -1;
-    r.fireWatchdog();
-    ASSERT_TRUE(r.runCycles(2));
-    EXPECT_EQ(r.cycle.goodCycleCount, 3);
+    const std::size_t from = r.net.requests.size();
+    ASSERT_TRUE(r.runCycles(3)) << "each reconnection completes a whole cycle, no watchdog needed";
+    EXPECT_GT(r.net.connects.size(), 5u);
+    // No cycle ever completes without the echo sounder's fresh halves.
+    const std::string order = r.net.dataOrder(from);
+    EXPECT_EQ(order.find("H1 L0"), std::string::npos) << order;
 }
 
 TEST(AcquisitionCycle, NoSystemInformationIsRetriedEveryExpiry) {

@@ -6,18 +6,15 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <limits>
 #include <system_error>
 
-#include "link/CommandMessages.h"
+#include "imaging/StorePing.h"
 #include "link/DocumentLifecycle.h"
 #include "record/RecorderTexts.h"
 
 namespace hx::cli {
 
 namespace {
-
-constexpr int kPingIntervalCycles = 10;
 
 // Why the output file could not be created; errorNumber is errno of the attempt.
 std::string whyNotCreated(const std::string& path, int errorNumber) {
@@ -32,31 +29,6 @@ std::string whyNotCreated(const std::string& path, int errorNumber) {
 
 }  // namespace
 
-// --- AnsweredHeads ------------------------------------------------------------
-
-void AnsweredHeads::connect(int head, const std::string& address, std::uint16_t port) {
-    if (head >= 0 && head < kHeadCount) answered_[static_cast<std::size_t>(head)] = false;
-    inner_.connect(head, address, port);
-}
-
-void AnsweredHeads::send(int head, std::span<const std::uint8_t> bytes) {
-    if (head >= 0 && head < kHeadCount && bytes.size() > kHalfSelectorOffset &&
-        bytes[kCommandCodeOffset] == kCommandDataRequest && bytes[kHalfSelectorOffset] == kHalfSecond)
-        answered_[static_cast<std::size_t>(head)] = true;
-    inner_.send(head, bytes);
-}
-
-void AnsweredHeads::close(int head) {
-    if (head >= 0 && head < kHeadCount) answered_[static_cast<std::size_t>(head)] = false;
-    inner_.close(head);
-}
-
-bool AnsweredHeads::allAnswered(const PerHead<std::int32_t>& available) const {
-    for (std::size_t h = 0; h < kHeadCount; ++h)
-        if (available[h] != 0 && !answered_[h]) return false;
-    return true;
-}
-
 // --- HeadlessRecorder ---------------------------------------------------------
 
 HeadlessRecorder::HeadlessRecorder(RecordOptions options, QObject* parent)
@@ -66,7 +38,7 @@ HeadlessRecorder::HeadlessRecorder(RecordOptions options, QObject* parent)
     initialiseLinkDefaults({heads_, link_, cycle_, orientation_});
     acquisition_ = std::make_unique<AcquisitionCycle>(
         heads_, link_, cycle_, orientation_,
-        LinkPorts{answered_, timers_, clock_, notifier_, *this, static_cast<ILinkObserver*>(this)});
+        LinkPorts{connections_, timers_, clock_, notifier_, *this, static_cast<ILinkObserver*>(this)});
     acquisition_->setHeadPort(options_.port);
     connections_.setEvents(acquisition_.get());
 
@@ -121,23 +93,16 @@ std::uint64_t HeadlessRecorder::bytesSaved() const { return files_ ? files_->out
 void HeadlessRecorder::onCycleComplete(const CycleView& cycle) {
     if (stopped_) return;
     ++counters_.goodCycles;
-    // A head that dropped out of the poll would be recorded with its last
-    // ping again, over and over: such a cycle is not written (its ping
-    // number is still used, like that of a cycle with a short reply), and
-    // the link is rebuilt so that the head comes back.
-    const bool whole = answered_.allAnswered(cycle.heads.headAvailable);
-    answered_.startCycle();
-    const bool stale = cycle.link.linkStale != 0 || !whole;
+    // A head that drops out makes the link rebuild before any cycle
+    // completes without it, so every cycle here carries each head's fresh ping.
+    const bool stale = cycle.link.linkStale != 0;
     if (stale) ++counters_.staleCycles;
     const std::uint64_t before = bytesSaved();
     recorder_->recordStep(RecordSources{cycle.heads, cycle.link, cycle.cycle, sentences_, 0}, stale,
                           PlaybackContext{});
     if (bytesSaved() > before) ++counters_.pingsWritten;
-    measurePingInterval();
-    if (!whole && recorder_->recording()) {
-        ++counters_.reconnects;
-        acquisition_->reconnect();
-    }
+    // The records carry the cycle period, measured as the display path does.
+    MeasurePingInterval(cycle_, clock_.tickMs(), false);
     if (!recorder_->recording()) {
         // The recorder stopped by itself (full disk, a failed write) and has
         // said why; whatever was written is whole.
@@ -148,26 +113,7 @@ void HeadlessRecorder::onCycleComplete(const CycleView& cycle) {
     if (options_.pings > 0 && counters_.pingsWritten >= options_.pings) stop(QStringLiteral("ping limit reached"));
 }
 
-void HeadlessRecorder::onCycleRejected(const CycleView&) {
-    ++counters_.rejectedCycles;
-    answered_.startCycle();
-}
-
-// The cycle period the records carry: the tick differences of ten cycles,
-// summed, then averaged (the display path measures it the same way).
-void HeadlessRecorder::measurePingInterval() {
-    const std::uint32_t now = clock_.tickMs();
-    const std::uint32_t elapsed = now - cycle_.pingIntervalLastTick;  // the tick may wrap
-    const std::int64_t sum = std::int64_t{cycle_.pingIntervalSum} + elapsed;
-    cycle_.pingIntervalSum = static_cast<std::int32_t>(std::min<std::int64_t>(sum, std::numeric_limits<std::int32_t>::max()));
-    cycle_.pingIntervalLastTick = now;
-    if (++cycle_.pingIntervalCount >= kPingIntervalCycles) {
-        cycle_.pingIntervalAverage = cycle_.pingIntervalSum / kPingIntervalCycles;
-        cycle_.pingIntervalSum = 0;
-        cycle_.pingIntervalCount = 0;
-    }
-    cycle_.pingInterval = cycle_.pingIntervalAverage;
-}
+void HeadlessRecorder::onCycleRejected(const CycleView&) { ++counters_.rejectedCycles; }
 
 QString HeadlessRecorder::nothingRecordedReason() const {
     const QString where = QStringLiteral("%1 port %2").arg(QString::fromStdString(options_.address)).arg(options_.port);
@@ -185,9 +131,10 @@ QString HeadlessRecorder::nothingRecordedReason() const {
 
 void HeadlessRecorder::setCaption(const std::string&) {}
 
-void HeadlessRecorder::onTimer(TimerId id) {
-    if (id == TimerId::LinkWatchdog && !stopped_) ++counters_.reconnects;
-    acquisition_->onTimer(id);
+void HeadlessRecorder::onTimer(TimerId id) { acquisition_->onTimer(id); }
+
+void HeadlessRecorder::onLinkRebuilt() {
+    if (!stopped_) ++counters_.reconnects;
 }
 
 void HeadlessRecorder::printProgress() {

@@ -42,31 +42,9 @@ struct RecordOptions {
 struct RecordCounters {
     std::int64_t goodCycles = 0;
     std::int64_t rejectedCycles = 0;
-    std::int64_t staleCycles = 0;   // completed without a fresh reply of every head: not written
-    std::int64_t reconnects = 0;    // watchdog rebuilds, and rebuilds after a head dropped out
+    std::int64_t staleCycles = 0;   // completed while a reply was short: not written
+    std::int64_t reconnects = 0;    // watchdog rebuilds
     std::int64_t pingsWritten = 0;
-};
-
-// Sits between the link and the head connections and notes which heads were
-// asked for their second half since the last cycle ended. The link moves on
-// from a head only after its second half has come in, so a head that was
-// asked has answered; a head whose connection the peer closed is skipped by
-// the link, and its block would repeat its previous ping.
-class AnsweredHeads final : public IHeadConnectionPort {
-public:
-    explicit AnsweredHeads(IHeadConnectionPort& inner) : inner_(inner) {}
-
-    void connect(int head, const std::string& address, std::uint16_t port) override;
-    void send(int head, std::span<const std::uint8_t> bytes) override;
-    void close(int head) override;
-
-    // True when every available head answered in the cycle that just ended.
-    bool allAnswered(const PerHead<std::int32_t>& available) const;
-    void startCycle() { answered_.fill(false); }
-
-private:
-    IHeadConnectionPort& inner_;
-    std::array<bool, kHeadCount> answered_{};
 };
 
 class HeadlessRecorder final : public QObject,
@@ -99,6 +77,7 @@ signals:
 private:
     void onCycleComplete(const CycleView& cycle) override;
     void onCycleRejected(const CycleView& cycle) override;
+    void onLinkRebuilt() override;
     void setCaption(const std::string& caption) override;
     void addRecentFile(const std::string&) override {}
     std::optional<std::string> openFile(const std::string&, const std::string&) override { return std::nullopt; }
@@ -107,7 +86,6 @@ private:
     }
     void onTimer(TimerId id);
     void printProgress();
-    void measurePingInterval();
 
     RecordOptions options_;
     HeadTable heads_;
@@ -120,7 +98,6 @@ private:
     ConsoleNotifier notifier_;
     StdFileSystem fs_;
     QtHeadConnections connections_;
-    AnsweredHeads answered_{connections_};
     QtTimerPort timers_;
     std::unique_ptr<AcquisitionCycle> acquisition_;
 

@@ -25,8 +25,11 @@ bool parse(const QStringList& args, RecordOptions& o, QString& error) {
         const QString v = args[++i];
         bool ok = true;
         if (a == QLatin1String("--address")) {
+            // Only the plain dotted form: the short and numeric forms the
+            // resolver also takes ("127.1", "3232235522") hide where we connect.
             QHostAddress address;
-            if (!address.setAddress(v) || address.protocol() != QAbstractSocket::IPv4Protocol) {
+            if (!address.setAddress(v) || address.protocol() != QAbstractSocket::IPv4Protocol ||
+                address.toString() != v) {
                 error = QStringLiteral("--address takes a dotted IPv4 address, not '%1'").arg(v);
                 return false;
             }
