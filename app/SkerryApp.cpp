@@ -314,7 +314,10 @@ void SkerryApp::onCycleComplete(const CycleView&) {
     if (stored.drawn || doc_.imaging.display.holdDisplay) redrawViews();
     refreshStatus();
     refreshDiagnostics();
+    emit cycleProcessed();
 }
+
+QWidget* SkerryApp::mainView() const { return windows_ ? windows_->mainView() : nullptr; }
 
 void SkerryApp::writeToDataFile(const PingHistoryRecord&) {
     if (!recorder_ || !recorder_->recording()) return;

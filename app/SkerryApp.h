@@ -59,6 +59,13 @@ public:
     // runs once, at the latest when the application quits.
     void shutdown();
 
+    // The main sidescan view, once it exists (benchmarks watch its paints).
+    QWidget* mainView() const;
+
+signals:
+    // A completed cycle has been stored and its rows handed to the views.
+    void cycleProcessed();
+
 private:
     // Start-up and document.
     void newDocument();
