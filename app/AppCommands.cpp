@@ -23,6 +23,7 @@
 #include "link/ui/DiagnosticsDlg.h"
 #include "link/ui/XmitDlg.h"
 #include "platform/QtTimerPort.h"
+#include "record/PlaybackEngine.h"
 #include "platform/gps/GpsReaderThread.h"
 
 namespace hx {
@@ -72,16 +73,34 @@ void SkerryApp::registerCommands() {
 void SkerryApp::registerFileCommands() {
     CommandRouter& r = frame_->router();
     r.setHandler(C::Connect, [this] { connectCommand(); });
+    r.setHandler(C::Playback, [this] { playback_->openWithDialog(); });
+    const CommandId recent[] = {C::RecentFile1, C::RecentFile2, C::RecentFile3, C::RecentFile4};
+    for (int i = 0; i < 4; ++i) r.setHandler(recent[i], [this, i] { openRecentEntry(i); });
     r.setHandler(C::Record, [this] { recorder_->recordStart(playbackContext()); });
     r.setUpdater(C::Record, [this](CommandState& s) {
-        s.text = doc_.link.playbackMode ? QStringLiteral("Copy Start...\tCtrl+S") : QStringLiteral("Record Data...\tCtrl+S");
+        const bool playing = doc_.link.playbackMode != 0;
+        s.text = playing ? QStringLiteral("Copy Start...\tCtrl+S") : QStringLiteral("Record Data...\tCtrl+S");
+        if (playing) s.enabled = playback_->canCopyStart();
     });
     r.setHandler(C::StopRecording, [this] { recorder_->recordStop(playbackContext()); });
     r.setUpdater(C::StopRecording, [this](CommandState& s) {
         s.text = doc_.link.playbackMode ? QStringLiteral("Copy Stop...\tCtrl+Z") : QStringLiteral("Stop Recording...\tCtrl+Z");
     });
-    r.setHandler(C::SettingsChangeAlarm, [this] { toggle(doc_.view.settingsChangeAlarm); });
-    r.setUpdater(C::SettingsChangeAlarm, [this](CommandState& s) { s.checked = doc_.view.settingsChangeAlarm != 0; }, true);
+    r.setHandler(C::SettingsChangeAlarm, [this] { playback_->toggleSettingsChangeAlarm(); });
+    r.setUpdater(C::SettingsChangeAlarm, [this](CommandState& s) {
+        s.enabled = playback_->canSettingsChangeAlarm();
+        s.checked = doc_.view.settingsChangeAlarm != 0;
+    }, true);
+    r.setHandler(C::ReversePlayback, [this] { playback_->toggleReverse(); });
+    r.setUpdater(C::ReversePlayback, [this](CommandState& s) {
+        s.enabled = playback_->canReverse();
+        s.checked = doc_.playback.reverse;
+    }, true);
+    r.setHandler(C::BitmapView, [this] { playback_->toggleBitmapView(); });
+    r.setUpdater(C::BitmapView, [this](CommandState& s) {
+        s.enabled = playback_->canBitmapView();
+        s.checked = !doc_.playback.scrolling;
+    }, true);
     r.setHandler(C::Exit, [this] { frame_->close(); });
 }
 
@@ -165,7 +184,11 @@ void SkerryApp::registerViewCommands() {
         redrawViews();
     });
     r.setHandler(C::Hold, [this] {
-        SetHold(doc_.imaging, doc_.imaging.display.holdDisplay == 0, doc_.heads, doc_.link, doc_.imagingSpeed);
+        if (doc_.link.playbackMode != 0) {
+            playback_->toggleHold();
+        } else {
+            SetHold(doc_.imaging, doc_.imaging.display.holdDisplay == 0, doc_.heads, doc_.link, doc_.imagingSpeed);
+        }
         redrawViews();
     });
     r.setUpdater(C::Hold, [this](CommandState& s) { s.checked = doc_.imaging.display.holdDisplay != 0; }, true);
@@ -215,6 +238,12 @@ void SkerryApp::registerViewCommands() {
 
     r.setHandler(C::ToolBar, [this] { frame_->toolBar()->setVisible(!frame_->toolBar()->isVisible()); });
     r.setUpdater(C::ToolBar, [this](CommandState& s) { s.checked = frame_->toolBar()->isVisible(); }, true);
+    r.setHandler(C::FilePlaybackBar, [this] {
+        int& shown = doc_.stored.filters.playbackBarVisible;
+        shown = shown ? 0 : 1;
+        showPlaybackBar(doc_.link.playbackMode != 0 && doc_.playback.scrolling);
+    });
+    r.setUpdater(C::FilePlaybackBar, [this](CommandState& s) { s.checked = doc_.stored.filters.playbackBarVisible != 0; }, true);
     r.setHandler(C::StatusBar, [this] { frame_->statusBar()->setVisible(!frame_->statusBar()->isVisible()); });
     r.setUpdater(C::StatusBar, [this](CommandState& s) { s.checked = frame_->statusBar()->isVisible(); }, true);
 }

@@ -51,6 +51,8 @@ void HeadControlBar::rebuild() {
         delete item->widget();
         delete item;
     }
+    // The other layout's stretch column would open a gap inside this one.
+    for (int c = 0; c < grid_->columnCount(); ++c) grid_->setColumnStretch(c, 0);
     gain_ = {};
     displayGain_ = {};
     frequency_ = {};

@@ -40,6 +40,12 @@ void applyStoredSettings(const StoredSettings& s, CSkerryDoc& doc) {
         if (doc.recorder.recordDirectory.back() != '/') doc.recorder.recordDirectory += '/';
     }
     doc.recorder.writeFilterIndex = s.system.writeFilterIndex;
+    if (!s.system.readFileDir.empty()) {
+        doc.playback.readDirectory = s.system.readFileDir;
+        if (doc.playback.readDirectory.back() != '/') doc.playback.readDirectory += '/';
+    }
+    doc.playback.readFilterIndex = s.system.readFilterIndex;
+    doc.playback.playSpeed = s.system.playbackSpeed;
     doc.view.units = s.system.units;
     doc.orientation.compassDeclination = s.system.compassDeclinationDeg;
     setRange(doc.heads.sideScanRange, doc.heads.sideScanRangeIndex, s.system.rangeM);
@@ -88,6 +94,10 @@ void applyStoredSettings(const StoredSettings& s, CSkerryDoc& doc) {
 StoredSettings collectStoredSettings(const CSkerryDoc& doc) {
     StoredSettings s = doc.stored;
     s.system.writeFilterIndex = doc.recorder.writeFilterIndex;
+    s.system.readFilterIndex = doc.playback.readFilterIndex;
+    s.system.playbackSpeed = doc.playback.playSpeed;
+    if (!doc.playback.readDirectory.empty()) s.system.readFileDir = doc.playback.readDirectory;
+    if (!doc.recorder.recordDirectory.empty()) s.system.writeFileDir = doc.recorder.recordDirectory;
     s.system.units = doc.view.units;
     s.system.compassDeclinationDeg = doc.orientation.compassDeclination;
     s.system.rangeM = doc.heads.sideScanRange;

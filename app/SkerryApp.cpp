@@ -14,6 +14,7 @@
 #include "app/CommandRouter.h"
 #include "app/DefaultLayout.h"
 #include "app/MainFrame.h"
+#include "app/PlaybackBar.h"
 #include "app/RecentFiles.h"
 #include "app/SettingsBridge.h"
 #include "app/SonarWindows.h"
@@ -21,6 +22,7 @@
 #include "imaging/PaletteFile.h"
 #include "imaging/PingHistory.h"
 #include "link/AcquisitionCycle.h"
+#include "link/DisplayPair.h"
 #include "link/DiagnosticsText.h"
 #include "link/ui/ConnectionDlg.h"
 #include "link/ui/DiagnosticsDlg.h"
@@ -32,6 +34,7 @@
 #include "platform/SimulatorProcess.h"
 #include "platform/WidgetNotifier.h"
 #include "platform/gps/GpsReaderThread.h"
+#include "record/PlaybackEngine.h"
 #include "record/ReadWriteFiles.h"
 #include "record/StdFileSystem.h"
 #include "settings/IniFile.h"
@@ -93,11 +96,21 @@ bool SkerryApp::start() {
     connections_->setEvents(acquisition_.get());
 
     newDocument();
+    files_->setDisplayPairHook([](const HeadTable& t, LinkFields& l) { applyDisplayPair(t.headAvailable, l); });
+    playback_ = std::make_unique<PlaybackEngine>(
+        doc_.playback,
+        PlaybackDocument{doc_.heads, doc_.link, doc_.cycle, doc_.orientation, doc_.imaging, doc_.imagingSpeed,
+                         doc_.dataFile, doc_.recorder, doc_.events, doc_.gpsLatest, doc_.gps.gpsType,
+                         doc_.view.settingsChangeAlarm, doc_.track},
+        *files_, *recorder_, PlaybackPorts{*timers_, *notifier_, *dialogs_, *clock_, *fs_, *this});
     windows_ = std::make_unique<SonarWindows>(*frame_, doc_, [this] { redrawViews(); }, [this] {
         if (doc_.link.playbackMode == 0) refreshControlBar();
         refreshStatus();
     });
+    windows_->setTimers(timers_.get());
     registerCommands();
+    createPlaybackBar();
+    connect(frame_, &MainFrame::fileDropped, this, [this](const QString& path) { playback_->openPath(path.toStdString()); });
     frame_->rebuildMenus([this] { return recentFiles_; });
 
     const WindowRect r = doc_.stored.filters.mainFrame;
@@ -120,7 +133,12 @@ bool SkerryApp::start() {
     refreshStatus();
     frame_->router().startIdleUpdates(250);
 
-    if (options_.simulate) {
+    if (!options_.playbackFile.isEmpty()) {
+        const std::string file = options_.playbackFile.toStdString();
+        QTimer::singleShot(0, this, [this, file] {
+            if (!playback_->openPath(file)) connectCommand();
+        });
+    } else if (options_.simulate) {
         startSimulator();
     } else {
         QTimer::singleShot(0, this, &SkerryApp::connectCommand);
@@ -227,6 +245,7 @@ void SkerryApp::destroyAuxiliaryWindows() {
 
 void SkerryApp::closeDataFiles() {
     if (recorder_ && recorder_->recording()) recorder_->recordStop(playbackContext());
+    if (playback_) playback_->closeFiles();
     if (files_) {
         files_->closeOutput();
         files_->closePlayback();
@@ -234,6 +253,7 @@ void SkerryApp::closeDataFiles() {
 }
 
 void SkerryApp::destroyDataFileObject() {
+    playback_.reset();
     recorder_.reset();
     files_.reset();
 }
@@ -257,7 +277,9 @@ void SkerryApp::connectCommand() {
         return;
     }
     std::string address = dialog.address().toStdString();
-    // Enter real time: the settings come back from the file, the link starts.
+    // Enter real time: a played file is closed, the settings come back from
+    // the file, the link starts.
+    if (doc_.link.playbackMode != 0) playback_->returnToRealTime();
     frame_->setWindowTitle(QStringLiteral("HX642 -- Real Time"));
     loadSettingsFile();
     if (simulator_) {
@@ -291,10 +313,9 @@ void SkerryApp::useSimulatorEndpoints(std::string& systemAddress) {
 }
 
 void SkerryApp::applyPlaybackOffer() {
-    // Declining real time leaves the link closed; the recordings are opened
-    // from the File menu.
-    acquisition_->closeAll();
-    timers_->stop(TimerId::LinkWatchdog);
+    // Declining real time offers a recording to play; without an operator
+    // there is nobody to choose one.
+    if (!options_.unattended) playback_->openWithDialog();
     rebuildForHeadSet();
 }
 
@@ -356,6 +377,7 @@ void SkerryApp::redrawViews() {
 }
 
 PlaybackContext SkerryApp::playbackContext() const {
+    if (playback_) return playback_->playbackContext();
     PlaybackContext p;
     p.playback = doc_.link.playbackMode != 0;
     return p;
@@ -377,11 +399,21 @@ void SkerryApp::onTimer(TimerId id) {
     switch (id) {
         case TimerId::LinkWatchdog: acquisition_->onTimer(id); break;
         case TimerId::GpsRead: gpsPacer_->onTimer(); break;
+        case TimerId::PlaybackStart:
+        case TimerId::PlaybackStep:
+            if (playback_) playback_->onTimer(id);
+            break;
         default: break;
     }
 }
 
 void SkerryApp::onGpsRead(const GpsSnapshot& snapshot) {
+    // A read that was under way when playback began: the played file's
+    // sentences own the fix now.
+    if (doc_.link.playbackMode != 0) {
+        gpsPacer_->onReadDone(false);
+        return;
+    }
     doc_.gpsLatest = snapshot;
     if (snapshot.positionPublished && doc_.gps.gpsEnabled)
         AddTrackPoint(doc_.track, snapshot.fix.gpsLatitude, snapshot.fix.gpsLongitude);

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
+#include <QToolBar>
 
 #include <memory>
 
@@ -16,6 +17,7 @@
 #include "link/CycleSink.h"
 #include "link/DocumentLifecycle.h"
 #include "nav/GpsReadPacer.h"
+#include "record/PlaybackShell.h"
 #include "record/Recorder.h"
 
 namespace hx {
@@ -25,6 +27,8 @@ class CDiagnosticsDlg;
 class CReadWriteFiles;
 class GpsReaderThread;
 class MainFrame;
+class PlaybackBar;
+class PlaybackEngine;
 class QtClock;
 class QtFileDialogPort;
 class QtHeadConnections;
@@ -39,7 +43,8 @@ class SkerryApp final : public QObject,
                         private ILinkObserver,
                         private IDocumentSteps,
                         private IRecorderWindow,
-                        private IPingHooks {
+                        private IPingHooks,
+                        private IPlaybackShell {
     Q_OBJECT
 public:
     explicit SkerryApp(AppOptions options, QObject* parent = nullptr);
@@ -103,17 +108,33 @@ private:
     void writeToDataFile(const PingHistoryRecord& record) override;
     void refreshLayoutIfChanged() override;
 
-    // Recorder window.
+    // Recorder window (and the playback engine's caption and recent files).
     void setCaption(const std::string& caption) override;
     void addRecentFile(const std::string& path) override;
+
+    // Playback shell.
+    void closeRealTimeLink() override;
+    void restartGpsPolling() override;
+    void enterRealTimeLink() override;
+    void setRecordMenuTexts(bool copyTexts) override;
+    void showPlaybackBar(bool shown) override;
+    void setPlaybackSlider(int position) override;
+    void setPlaySpeed(int speed) override;
+    void focusMainWindow() override;
+    void gpsReplayed() override { refreshStatus(); }
+    void pingPlayed(const StoredPing&) override;
+    void cycleRejected() override { refreshDiagnostics(); }
+    void playAlarmSound() override;
+    void createPlaybackBar();
+    void openRecentEntry(int index);
 
     void onTimer(TimerId id);
     void onGpsRead(const GpsSnapshot& snapshot);
     void refreshDiagnostics();
     void refreshStatus();
     void refreshControlBar();
-    void rebuildForHeadSet();
-    void redrawViews();
+    void rebuildForHeadSet() override;
+    void redrawViews() override;
     PlaybackContext playbackContext() const;
     LayoutRects defaultRects() const;
 
@@ -142,6 +163,9 @@ private:
     std::unique_ptr<GpsReaderThread> gpsReader_;
     std::unique_ptr<GpsReadPacer> gpsPacer_;
     std::unique_ptr<SimulatorProcess> simulator_;
+    std::unique_ptr<PlaybackEngine> playback_;
+    QPointer<PlaybackBar> playbackBar_;
+    QToolBar* playbackBarHolder_ = nullptr;
 
     QPointer<MainFrame> frame_;
     std::unique_ptr<SonarWindows> windows_;

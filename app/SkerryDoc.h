@@ -18,6 +18,7 @@
 #include "nav/TrackPlotter.h"
 #include "record/DataFileState.h"
 #include "record/EventList.h"
+#include "record/PlaybackState.h"
 #include "record/RecorderState.h"
 #include "settings/StoredSettings.h"
 
@@ -45,6 +46,7 @@ struct CSkerryDoc {
     RecorderState recorder;
     DataFileState dataFile;
     EventListState events;
+    PlaybackState playback;
     // Navigation.
     GpsSettings gps;
     GpsSnapshot gpsLatest;       // the last snapshot the reader handed over

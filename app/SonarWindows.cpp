@@ -31,6 +31,7 @@ SonarWindows::SonarWindows(MainFrame& frame, CSkerryDoc& doc, std::function<void
     context_.refreshAllViews = std::move(refreshAll);
     context_.unitsChanged = std::move(unitsChanged);
     context_.pointerInfo = [this](const PointerReadout& p) { pointer_ = p; };
+    context_.bitmapPage = &doc.playback.page;
 }
 
 SonarWindows::~SonarWindows() { closeAuxiliary(); }

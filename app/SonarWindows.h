@@ -31,6 +31,9 @@ public:
                  std::function<void()> unitsChanged);
     ~SonarWindows();
 
+    // Playback: a press or release in a view pauses the step timer briefly.
+    void setTimers(ITimerPort* timers) { context_.timers = timers; }
+
     void openMainView();
     // "Sonar 120 kHz" (the main view), "Sonar 260 kHz", "Sonar 540 kHz".
     void showSonarWindow(int head);

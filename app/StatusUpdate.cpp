@@ -5,6 +5,7 @@
 
 #include "app/HeadControlBar.h"
 #include "app/MainFrame.h"
+#include "app/PlaybackBar.h"
 #include "app/SkerryApp.h"
 #include "app/SonarWindows.h"
 #include "app/StatusPanes.h"
@@ -57,12 +58,24 @@ void SkerryApp::refreshControlBar() {
     const bool feet = doc_.view.units == 1;
     bar.setRangeText(q(formatRangeText(doc_.heads.sideScanRange, feet)));
     bar.setEsRangeText(q(formatRangeText(doc_.heads.echoSounderRange, feet)));
+    const auto displayGainText = [this](std::size_t head) {
+        return QStringLiteral("%1 %").arg(static_cast<int>(doc_.imaging.display.displayGain[head] * 100.0 + 0.5));
+    };
     for (int slot = 0; slot < bar.headCount(); ++slot) {
         const auto head = static_cast<std::size_t>(std::clamp(bar.headAt(slot), 0, kSideScanHeadCount - 1));
         bar.setFrequencyLabel(slot, QStringLiteral("%1 kHz").arg(doc_.heads.headFrequency[head] / 1000));
         bar.setGainText(slot, QStringLiteral("%1 dB").arg(doc_.heads.headGain[head]));
-        const double gain = doc_.imaging.display.displayGain[head];
-        bar.setDisplayGainText(slot, QStringLiteral("%1 %").arg(static_cast<int>(gain * 100.0 + 0.5)));
+        bar.setDisplayGainText(slot, displayGainText(head));
+    }
+    if (playbackBar_) {
+        if (three)
+            playbackBar_->setLayoutHeads({kHeadL, kHeadM, kHeadH}, 3);
+        else
+            playbackBar_->setLayoutHeads({doc_.link.displayHeadA, doc_.link.displayHeadB, 0}, 2);
+        for (int slot = 0; slot < playbackBar_->headCount(); ++slot) {
+            const auto head = static_cast<std::size_t>(std::clamp(playbackBar_->headAt(slot), 0, kSideScanHeadCount - 1));
+            playbackBar_->setDisplayGainText(slot, displayGainText(head));
+        }
     }
 }
 

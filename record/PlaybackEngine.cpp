@@ -1,0 +1,550 @@
+#include "record/PlaybackEngine.h"
+
+#include <algorithm>
+
+#include "imaging/BitmapPage.h"
+#include "link/CycleStatus.h"
+#include "record/PlaybackProgress.h"
+#include "record/PlaybackWrapMark.h"
+#include "record/RecordSearch.h"
+#include "record/RecorderTexts.h"
+
+namespace hx {
+
+namespace {
+
+constexpr std::uint64_t kMinimumDataFileBytes = 1000;
+// A read that fails this many steps in a row ends playback; one failure may
+// be a passing hiccup of the medium.
+constexpr int kReadErrorsBeforeStop = 3;
+// Reverse playback looks this many record lengths back for the record
+// before a damaged place, per step.
+constexpr int kReverseSearchRecords = 8;
+
+std::string playbackOpenCaption(const std::string& path) { return "HX642 -- Playback (" + path + ")"; }
+
+}  // namespace
+
+// Runs inside StorePing, after the ping is in the history and before it is
+// drawn: the place where the live path writes the data file.
+class PlaybackEngine::CopyHooks final : public IPingHooks {
+public:
+    explicit CopyHooks(PlaybackEngine& engine) : engine_(engine) {}
+    void writeToDataFile(const PingHistoryRecord&) override { engine_.copyPlayedRecord(); }
+    void refreshLayoutIfChanged() override { engine_.ports_.shell.refreshLayoutIfChanged(); }
+
+private:
+    PlaybackEngine& engine_;
+};
+
+PlaybackEngine::PlaybackEngine(PlaybackState& state, PlaybackDocument doc, CReadWriteFiles& files,
+                               CRecorder& recorder, PlaybackPorts ports)
+    : state_(state), doc_(doc), files_(files), recorder_(recorder), ports_(ports) {}
+
+// ------------------------------------------------------------------ opening
+
+bool PlaybackEngine::openWithDialog() { return openPath(std::string()); }
+
+bool PlaybackEngine::openPath(const std::string& path) { return open(path, false); }
+
+bool PlaybackEngine::openRecentFile(const std::string& path) { return open(path, !path.empty()); }
+
+bool PlaybackEngine::open(const std::string& givenPath, bool fromRecentList) {
+    // The settings of the moment go to the file first, so that returning to
+    // real time finds them again.
+    ports_.shell.saveSettings();
+
+    std::string path = givenPath;
+    if (path.empty()) {
+        const auto chosen = ports_.dialogs.openFile(kOpenDataFileTitle, kDataFileFilter);
+        if (!chosen || chosen->empty()) return false;
+        path = *chosen;
+    }
+    if (!CReadWriteFiles::hasDataFileName(path)) {
+        ports_.notifier.message("ERROR: Application can not recognize this file type!", MessageIcon::Error);
+        return false;
+    }
+    // A file that cannot be played must not end what runs now (a recording,
+    // or the file being played): it is checked before anything is closed.
+    if (!checkPlayable(path)) {
+        if (!inPlayback()) ports_.shell.restartGpsPolling();
+        return false;
+    }
+
+    ports_.timers.stop(TimerId::PlaybackStart);
+    ports_.timers.stop(TimerId::PlaybackStep);
+    const bool wasPlaying = inPlayback();
+    closeFiles();
+    if (files_.openPlayback(path) != OpenStatus::Opened) {
+        // Checked a moment ago; the file changed in between. Its message has
+        // been shown.
+        if (wasPlaying) {
+            returnToRealTime();
+        } else {
+            doc_.link.playbackMode = 0;
+            ports_.shell.restartGpsPolling();
+        }
+        return false;
+    }
+    enterPlayback(path, fromRecentList);
+    return true;
+}
+
+bool PlaybackEngine::checkPlayable(const std::string& path) {
+    auto file = ports_.fs.open(path, OpenMode::Read);
+    if (!file) {
+        ports_.notifier.message("Failed to open document.", MessageIcon::Error);
+        return false;
+    }
+    const auto size = file->size();
+    const bool hasRecord =
+        size && *size >= kMinimumDataFileBytes && (recordAt(*file, 0, *size) || findNextRecord(*file, 1, *size));
+    if (!hasRecord) {
+        ports_.notifier.message("File has no data!", MessageIcon::Error);
+        return false;
+    }
+    return true;
+}
+
+void PlaybackEngine::enterPlayback(const std::string& path, bool fromRecentList) {
+    DataFileState& f = doc_.dataFile;
+    ImagingState& imaging = doc_.imaging;
+
+    doc_.link.playbackMode = 1;
+    ClearHistory(imaging.history);
+    ClearScreen(imaging.store, imaging.lines);
+    doc_.track.trackPath.clear();
+    RestartTrack(doc_.track);
+    ports_.shell.clearAuxiliaryViews();
+    ports_.timers.stop(TimerId::LinkWatchdog);
+    ports_.timers.stop(TimerId::GpsRead);
+    ports_.shell.closeRealTimeLink();
+
+    state_.bytesPerSliderStep = BytesPerSliderStep(f.usableLength);
+    state_.lastSliderPosition = 0;
+    state_.playSpeed = ClampPlaySpeed(state_.playSpeed);
+    ports_.shell.setPlaySpeed(state_.playSpeed);
+    ports_.shell.setPlaybackSlider(0);
+    ports_.shell.hideGpsConfiguration();
+
+    ResetGpsData(parser_);
+    parser_.fixPending = 0;
+    lastReplayed_.reset();
+    consecutiveReadErrors_ = 0;
+    state_.readOnlyMedia = files_.playbackReadOnly();
+    state_.recordsPlayed = 0;
+    state_.damagedRecordsSkipped = 0;
+    state_.rejectedCycles = 0;
+
+    state_.playedPath = path;
+    if (std::string dir = directoryOf(path); !dir.empty()) state_.readDirectory = dir;
+
+    eventFile_.open(path, state_.readOnlyMedia, ports_.fs, ports_.notifier, doc_.events.events);
+
+    ports_.shell.setRecordMenuTexts(true);
+    state_.sliderBusy = false;
+    if (!fromRecentList) ports_.shell.addRecentFile(path);
+
+    if (state_.scrolling) {
+        imaging.store.waterfallEnabled = 1;
+        ports_.shell.showPlaybackBar(true);
+        ports_.timers.start(TimerId::PlaybackStart, kPlaybackStartDelayMs, true);
+    } else {
+        setUpBitmapPage();
+    }
+    ports_.shell.rebuildForHeadSet();
+    ports_.shell.setCaption(playbackOpenCaption(path));
+
+    // Played backwards the file starts with its first record, then goes on
+    // from the last one.
+    if (state_.reverse && state_.scrolling) {
+        step();
+        RestartTrack(doc_.track);
+    }
+}
+
+void PlaybackEngine::closeFiles() {
+    if (recorder_.recording()) recorder_.recordStop(playbackContext());
+    files_.closeOutput();
+    files_.closePlayback();
+    eventFile_.close(doc_.events.events, ports_.notifier);
+}
+
+void PlaybackEngine::returnToRealTime() {
+    ports_.timers.stop(TimerId::PlaybackStart);
+    ports_.timers.stop(TimerId::PlaybackStep);
+    // In real time there is nothing to return from; a recording goes on.
+    if (!inPlayback() && !files_.hasPlayback()) return;
+    closeFiles();
+    emptyEventList(doc_.events.events);
+    emptyEventList(doc_.events.copyEvents);
+    clearPlaybackState();
+    ClearHistory(doc_.imaging.history);
+    ClearScreen(doc_.imaging.store, doc_.imaging.lines);
+    ports_.shell.setRecordMenuTexts(false);
+    ports_.shell.showPlaybackBar(false);
+    ports_.shell.loadSettings();
+    doc_.link.playbackMode = 0;
+    ports_.shell.enterRealTimeLink();
+    ports_.shell.setCaption("HX642 -- Real Time");
+}
+
+void PlaybackEngine::clearPlaybackState() {
+    state_.reverse = false;
+    state_.scrolling = true;
+    state_.sliderBusy = false;
+    state_.lastSliderPosition = 0;
+    state_.bytesPerSliderStep = 0;
+    state_.readOnlyMedia = false;
+    state_.page = BitmapPage{};
+    doc_.imaging.store.waterfallEnabled = 1;
+    DataFileState& f = doc_.dataFile;
+    f.recordPosition = 0;
+    f.usableLength = 0;
+    f.firstRecordOffset = 0;
+    f.eventMarkFlag = false;
+    f.eventMarkNumber = 0;
+    lastReplayed_.reset();
+    consecutiveReadErrors_ = 0;
+}
+
+// --------------------------------------------------------------------- time
+
+int PlaybackEngine::intervalMs() const { return PlaybackIntervalMs(state_.playSpeed); }
+
+void PlaybackEngine::startStepTimer() { ports_.timers.start(TimerId::PlaybackStep, intervalMs(), false); }
+
+void PlaybackEngine::onTimer(TimerId id) {
+    const bool playing = inPlayback() && files_.hasPlayback() && state_.scrolling;
+    switch (id) {
+        case TimerId::PlaybackStart:
+            if (playing && !doc_.imaging.display.holdDisplay) startStepTimer();
+            break;
+        case TimerId::PlaybackStep:
+            if (!playing) {
+                ports_.timers.stop(TimerId::PlaybackStep);
+            } else if (!doc_.imaging.display.holdDisplay) {
+                step();
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void PlaybackEngine::pauseStepsBriefly() {
+    if (!inPlayback()) return;
+    ports_.timers.stop(TimerId::PlaybackStep);
+    ports_.timers.start(TimerId::PlaybackStart, kPlaybackResumeDelayMs, true);
+}
+
+void PlaybackEngine::updateSlider() {
+    const int p = SliderPositionFor(doc_.dataFile.recordPosition, state_.bytesPerSliderStep);
+    if (p != state_.lastSliderPosition && !state_.sliderBusy) {
+        ports_.shell.setPlaybackSlider(p);
+        state_.lastSliderPosition = p;
+    }
+}
+
+void PlaybackEngine::wrapToStart() {
+    doc_.dataFile.recordPosition = doc_.dataFile.firstRecordOffset;
+    if (!doc_.imaging.display.holdDisplay) InsertWrapRow(doc_.imaging.store);
+    RestartTrack(doc_.track);
+    // A copy runs forwards only: it ends where the file goes round.
+    if (recorder_.recording()) recorder_.recordStop(playbackContext());
+}
+
+void PlaybackEngine::step() {
+    if (!inPlayback() || !files_.hasPlayback()) return;
+    DataFileState& f = doc_.dataFile;
+
+    updateSlider();
+    if (f.recordPosition >= f.usableLength) wrapToStart();
+
+    const std::uint64_t at = f.recordPosition;
+    const bool firstRecord = f.firstRecordPending;
+    const std::int32_t goodCycles = doc_.cycle.goodCycleCount;
+    const int alarmBefore = doc_.settingsChangeAlarm;
+    RecordTargets targets{doc_.heads, doc_.link, doc_.cycle, doc_.gps.gpsSentences, doc_.gpsType,
+                          doc_.settingsChangeAlarm};
+    const ReadResult read = files_.readRecord(state_.reverse, targets);
+
+    switch (read.status) {
+        case ReadStatus::Ok:
+            break;
+        case ReadStatus::EndOfFile:  // no whole header fits before the end: go round
+            wrapToStart();
+            return;
+        case ReadStatus::Truncated:  // the position is now the end: the next step goes round
+            consecutiveReadErrors_ = 0;
+            return;
+        case ReadStatus::NoRecord:
+            // Damage: forwards the reader has moved on to the next record
+            // start; backwards the record before the damage is looked for.
+            consecutiveReadErrors_ = 0;
+            ++state_.damagedRecordsSkipped;
+            if (state_.reverse) stepBackOverDamage(at);
+            return;
+        case ReadStatus::IoError:
+        case ReadStatus::NotOpen:
+            readFailed();
+            return;
+    }
+    consecutiveReadErrors_ = 0;
+    ++state_.recordsPlayed;
+    // The reader counts the record; the status check below counts it again
+    // when it is good. One played record is one cycle.
+    doc_.cycle.goodCycleCount = goodCycles;
+    // The document's settings before the first record are real time's, not
+    // the file's: no alarm for them.
+    if (firstRecord && alarmBefore == 1 && doc_.settingsChangeAlarm == 2) doc_.settingsChangeAlarm = 1;
+    if (read.trackRestart) RestartTrack(doc_.track);
+
+    replayGps();
+    playCycle(at);
+
+    if (doc_.settingsChangeAlarm == 2) {
+        ports_.shell.playAlarmSound();
+        doc_.settingsChangeAlarm = 1;
+    }
+}
+
+void PlaybackEngine::playCycle(std::uint64_t readAt) {
+    doc_.link.linkStale = 0;
+    if (!checkCycleStatus(doc_.heads, doc_.link, doc_.cycle, doc_.orientation)) {
+        ++state_.rejectedCycles;
+        ports_.shell.cycleRejected();
+        return;
+    }
+    const GpsFix& fix = parser_.fix;
+    PingExtras extras;
+    extras.pingNumber = static_cast<std::int32_t>(doc_.dataFile.pingNumber);
+    extras.gpsSpeedKn = fix.gpsSpeed;
+    extras.gpsText = {fix.latText, fix.lonText, fix.timeText, fix.speedText, fix.courseText, fix.headingText};
+    extras.altitudeM = doc_.orientation.pingAltitudeM;
+    extras.headingDeg = doc_.orientation.pingHeadingDeg;
+    extras.tickMs = ports_.clock.tickMs();
+    extras.reversePlayback = state_.reverse;
+
+    CopyHooks hooks(*this);
+    const StoredPing stored =
+        StorePing(doc_.imaging, doc_.cycle, doc_.heads, doc_.link, doc_.speed, extras, &hooks);
+    // Backwards, the first record ends a pass through the file.
+    if (state_.reverse && readAt <= doc_.dataFile.firstRecordOffset && !doc_.imaging.display.holdDisplay)
+        InsertWrapRow(doc_.imaging.store);
+    ports_.shell.pingPlayed(stored);
+}
+
+void PlaybackEngine::copyPlayedRecord() {
+    if (!recorder_.recording()) return;
+    DataFileState& f = doc_.dataFile;
+    // The copy's record carries the played record's event mark itself, so
+    // that the copy holds the same bytes as its source.
+    f.pendingEventNumber = f.eventMarkNumber;
+    f.pendingEventFlag = f.eventMarkFlag;
+    recorder_.recordStep(RecordSources{doc_.heads, doc_.link, doc_.cycle, doc_.gps.gpsSentences, doc_.gpsType},
+                         false, playbackContext());
+    f.pendingEventFlag = false;
+    if (recorder_.recording())
+        CollectCopyEvents(doc_.events.events, doc_.events.copyEvents, static_cast<std::int32_t>(f.pingNumber));
+}
+
+void PlaybackEngine::stepBackOverDamage(std::uint64_t damagedAt) {
+    DataFileState& f = doc_.dataFile;
+    const std::uint64_t length = std::max<std::uint64_t>(f.recordLength, kMinRecordBytes);
+    for (int k = 1; k <= kReverseSearchRecords; ++k) {
+        const std::uint64_t back = length * static_cast<std::uint64_t>(k);
+        if (damagedAt < f.firstRecordOffset + back) break;
+        if (files_.resynchronise(damagedAt - back) && f.recordPosition < damagedAt) return;
+    }
+    const std::uint64_t reach = length * kReverseSearchRecords;
+    if (damagedAt >= f.firstRecordOffset + reach + length) {
+        // Nothing within reach: the next step searches on from further back.
+        f.recordPosition = damagedAt - reach;
+        return;
+    }
+    // The damage reaches back to the start: round to the last record.
+    f.recordPosition = f.usableLength >= f.firstRecordOffset + length ? f.usableLength - length : f.firstRecordOffset;
+    RestartTrack(doc_.track);
+}
+
+void PlaybackEngine::readFailed() {
+    if (++consecutiveReadErrors_ < kReadErrorsBeforeStop) return;
+    ports_.notifier.message(kPlaybackReadFailedText, MessageIcon::Error);
+    returnToRealTime();
+}
+
+void PlaybackEngine::replayGps() {
+    // Records repeat the sentences of one GPS read until the next read: the
+    // same set is one read, parsed once, as it was live.
+    const SentenceSlots& slots = doc_.gps.gpsSentences;
+    if (lastReplayed_ && *lastReplayed_ == slots) return;
+    lastReplayed_ = slots;
+
+    parser_.gpsType = doc_.gpsType;
+    parser_.fix.gpsUpdated = 0;
+    parser_.headingSeen = 0;
+    for (const std::string& sentence : slots)
+        if (!sentence.empty()) ParseNmeaSentence(parser_, sentence);
+    EndOfRead(parser_);
+    const bool published = PublishFix(parser_);
+    if (published) AddTrackPoint(doc_.track, parser_.fix.gpsLatitude, parser_.fix.gpsLongitude);
+
+    GpsSnapshot& gps = doc_.gps;
+    gps.fix = parser_.fix;
+    gps.qualityText = parser_.qualityText;
+    gps.satellitesInUse = parser_.satellitesInUse;
+    gps.positionPublished = published;
+    ports_.shell.gpsReplayed();
+}
+
+void PlaybackEngine::clearGpsPosition() {
+    parser_.fix.gpsLatitude = 0.0;
+    parser_.fix.gpsLongitude = 0.0;
+    doc_.gps.fix.gpsLatitude = 0.0;
+    doc_.gps.fix.gpsLongitude = 0.0;
+    // After a jump the next record's sentences are a new read even when they
+    // read the same.
+    lastReplayed_.reset();
+}
+
+// ------------------------------------------------------------- playback bar
+
+void PlaybackEngine::setPlaySpeed(int speed) {
+    state_.playSpeed = ClampPlaySpeed(speed);
+    ports_.shell.setPlaySpeed(state_.playSpeed);
+    if (ports_.timers.isActive(TimerId::PlaybackStep)) startStepTimer();
+}
+
+void PlaybackEngine::changeSpeed(int delta) {
+    // Limited before adding, so that no delta can overflow.
+    setPlaySpeed(state_.playSpeed + std::clamp(delta, -kMaxPlaySpeed, kMaxPlaySpeed));
+}
+
+void PlaybackEngine::sliderGrabbed() {
+    if (!copying()) state_.sliderBusy = true;
+}
+
+void PlaybackEngine::sliderReleased(int position) {
+    if (!copying() && inPlayback() && files_.hasPlayback()) {
+        files_.resynchronise(SliderTargetOffset(position, state_.bytesPerSliderStep));
+        state_.lastSliderPosition = std::clamp(position, 0, kSliderSteps);
+    }
+    clearGpsPosition();
+    state_.sliderBusy = false;
+    RestartTrack(doc_.track);
+    ports_.shell.focusMainWindow();
+}
+
+void PlaybackEngine::pageUp() {
+    DataFileState& f = doc_.dataFile;
+    if (inPlayback() && state_.scrolling && files_.hasPlayback()) {
+        const std::uint64_t jump = std::uint64_t{kPageJumpRecords} * std::max<std::uint32_t>(f.recordLength, 1);
+        if (f.recordPosition < f.firstRecordOffset + jump) {
+            // Before the first record counts as past the end: the next step
+            // starts again from the first record.
+            f.recordPosition = f.usableLength;
+        } else {
+            files_.resynchronise(f.recordPosition - jump);
+        }
+    }
+    RestartTrack(doc_.track);
+    clearGpsPosition();
+}
+
+void PlaybackEngine::pageDown() {
+    DataFileState& f = doc_.dataFile;
+    if (inPlayback() && state_.scrolling && files_.hasPlayback()) {
+        const std::uint64_t jump = std::uint64_t{kPageJumpRecords} * std::max<std::uint32_t>(f.recordLength, 1);
+        const std::uint64_t target = f.recordPosition + jump;
+        if (target > f.usableLength) {
+            f.recordPosition = f.firstRecordOffset;
+        } else {
+            files_.resynchronise(target);
+        }
+    }
+    RestartTrack(doc_.track);
+    clearGpsPosition();
+}
+
+// ----------------------------------------------------------------- commands
+
+void PlaybackEngine::toggleHold() {
+    if (state_.holdLocked) return;
+    setHold(doc_.imaging.display.holdDisplay == 0);
+}
+
+void PlaybackEngine::setHold(bool on) {
+    if (on == (doc_.imaging.display.holdDisplay != 0)) return;
+    if (on && inPlayback()) {
+        ports_.timers.stop(TimerId::PlaybackStart);
+        ports_.timers.stop(TimerId::PlaybackStep);
+    }
+    SetHold(doc_.imaging, on, doc_.heads, doc_.link, doc_.speed);
+    if (!on && inPlayback() && state_.scrolling)
+        ports_.timers.start(TimerId::PlaybackStart, kPlaybackResumeDelayMs, true);
+    ports_.shell.redrawViews();
+}
+
+bool PlaybackEngine::canReverse() const { return inPlayback() && state_.scrolling && !copying(); }
+
+bool PlaybackEngine::canBitmapView() const { return inPlayback() && !copying(); }
+
+bool PlaybackEngine::canCopyStart() const {
+    if (copying()) return false;
+    return !inPlayback() || (state_.scrolling && !state_.reverse);
+}
+
+void PlaybackEngine::toggleReverse() {
+    if (!canReverse()) return;
+    state_.reverse = !state_.reverse;
+    RestartTrack(doc_.track);
+    ports_.shell.directionChanged();
+}
+
+void PlaybackEngine::toggleBitmapView() {
+    if (!canBitmapView()) return;
+    state_.scrolling = !state_.scrolling;
+    setHold(false);
+    WaterfallStore& store = doc_.imaging.store;
+    if (!state_.scrolling) {
+        ports_.timers.stop(TimerId::PlaybackStart);
+        ports_.timers.stop(TimerId::PlaybackStep);
+        state_.reverse = false;
+        doc_.events.autoEventInfoPopup = false;
+        ports_.shell.hideEventDialog();
+        ports_.shell.showPlaybackBar(false);
+        store.waterfallEnabled = 0;
+        setUpBitmapPage();
+    } else {
+        store.waterfallEnabled = 1;
+        setUpBitmapPage();
+        ports_.shell.showPlaybackBar(true);
+        startStepTimer();
+    }
+    ports_.shell.redrawViews();
+}
+
+void PlaybackEngine::setUpBitmapPage() {
+    DataFileState& f = doc_.dataFile;
+    const std::uint64_t span = f.usableLength > f.firstRecordOffset ? f.usableLength - f.firstRecordOffset : 0;
+    const std::int64_t records = f.recordLength > 0 ? static_cast<std::int64_t>(span / f.recordLength) : 0;
+    const BitmapPageSetUp s = SetUpBitmapPage(doc_.imaging.store, doc_.imaging.lines, f.recordPosition,
+                                              f.recordLength, records, doc_.speed.speedCorrectionEnabled != 0);
+    state_.page = s.page;
+    if (s.rewindFile) f.recordPosition = f.firstRecordOffset;
+}
+
+void PlaybackEngine::toggleSettingsChangeAlarm() {
+    if (!canSettingsChangeAlarm()) return;
+    doc_.settingsChangeAlarm = doc_.settingsChangeAlarm == 0 ? 1 : 0;
+}
+
+PlaybackContext PlaybackEngine::playbackContext() const {
+    PlaybackContext c;
+    c.playback = inPlayback();
+    c.playedPath = state_.playedPath;
+    return c;
+}
+
+}  // namespace hx
