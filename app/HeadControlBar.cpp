@@ -7,6 +7,8 @@
 
 #include <functional>
 
+#include "app/SpinArrows.h"
+
 namespace hx {
 
 HeadControlBar::HeadControlBar(QWidget* parent) : QWidget(parent) {
@@ -17,25 +19,7 @@ HeadControlBar::HeadControlBar(QWidget* parent) : QWidget(parent) {
     rebuild();
 }
 
-QWidget* HeadControlBar::spin(std::function<void(int)> onStep) {
-    auto* box = new QWidget(this);
-    auto* col = new QVBoxLayout(box);
-    col->setContentsMargins(0, 0, 0, 0);
-    col->setSpacing(0);
-    auto* up = new QToolButton(box);
-    auto* down = new QToolButton(box);
-    up->setArrowType(Qt::UpArrow);
-    down->setArrowType(Qt::DownArrow);
-    for (QToolButton* b : {up, down}) {
-        b->setFixedSize(18, 11);
-        b->setAutoRepeat(true);
-        b->setFocusPolicy(Qt::NoFocus);
-        col->addWidget(b);
-    }
-    connect(up, &QToolButton::clicked, this, [onStep] { onStep(+1); });
-    connect(down, &QToolButton::clicked, this, [onStep] { onStep(-1); });
-    return box;
-}
+QWidget* HeadControlBar::spin(std::function<void(int)> onStep) { return makeSpinArrows(this, std::move(onStep)); }
 
 void HeadControlBar::setLayoutHeads(const std::array<int, 3>& heads, int count) {
     if (heads == heads_ && count == count_) return;

@@ -11,6 +11,8 @@
 
 #include <algorithm>
 
+#include "app/SpinArrows.h"
+
 namespace hx {
 
 namespace {
@@ -77,25 +79,7 @@ PlaybackBar::PlaybackBar(QWidget* parent) : QWidget(parent) {
     rebuildGains();
 }
 
-QWidget* PlaybackBar::spin(std::function<void(int)> onStep) {
-    auto* box = new QWidget(this);
-    auto* col = new QVBoxLayout(box);
-    col->setContentsMargins(0, 0, 0, 0);
-    col->setSpacing(0);
-    auto* up = new QToolButton(box);
-    auto* down = new QToolButton(box);
-    up->setArrowType(Qt::UpArrow);
-    down->setArrowType(Qt::DownArrow);
-    for (QToolButton* b : {up, down}) {
-        b->setFixedSize(18, 11);
-        b->setAutoRepeat(true);
-        b->setFocusPolicy(Qt::NoFocus);
-        col->addWidget(b);
-    }
-    connect(up, &QToolButton::clicked, this, [onStep] { onStep(+1); });
-    connect(down, &QToolButton::clicked, this, [onStep] { onStep(-1); });
-    return box;
-}
+QWidget* PlaybackBar::spin(std::function<void(int)> onStep) { return makeSpinArrows(this, std::move(onStep)); }
 
 void PlaybackBar::setLayoutHeads(const std::array<int, 3>& heads, int count) {
     count = std::clamp(count, 0, 3);

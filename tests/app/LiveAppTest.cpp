@@ -15,24 +15,17 @@
 #include "app/CommandRouter.h"
 #include "app/MainFrame.h"
 #include "app/SkerryApp.h"
+#include "tests/app/AppTestSupport.h"
 #include "app/StatusPanes.h"
 #include "imaging/WaterfallStore.h"
 #include "link/ui/DiagnosticsDlg.h"
 #include "settings/IniFile.h"
 
 using namespace hx;
+using hx::apptest::waitFor;
 
 namespace {
 
-// Runs the event loop until done() or the time is up.
-bool waitFor(const std::function<bool()>& done, int timeoutMs) {
-    QDeadlineTimer deadline(timeoutMs);
-    while (!done()) {
-        if (deadline.hasExpired()) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
 
 struct LiveApp {
     QTemporaryDir config;

@@ -14,20 +14,14 @@
 #include "app/CommandRouter.h"
 #include "app/MainFrame.h"
 #include "app/SkerryApp.h"
+#include "tests/app/AppTestSupport.h"
 #include "tests/record/RecordSamples.h"
 
 using namespace hx;
+using hx::apptest::waitFor;
 
 namespace {
 
-bool waitFor(const std::function<bool()>& done, int timeoutMs) {
-    QDeadlineTimer deadline(timeoutMs);
-    while (!done()) {
-        if (deadline.hasExpired()) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
 
 // A recording of `pings` records with three heads (M, H and ES).
 QString writeRecording(const QString& folder, int pings) {

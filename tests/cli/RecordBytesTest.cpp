@@ -155,10 +155,9 @@ INSTANTIATE_TEST_SUITE_P(Replies, RecordBytes, ::testing::Values(false, true),
                          [](const auto& info) { return std::string(info.param ? "SplitInTwoSegments" : "Whole"); });
 
 // Head M's connection is closed by the head after three pings while the
-// others go on answering. The link skips a head whose connection is gone,
-// so the cycle would carry M's last ping again; such a cycle is not
-// recorded (its ping number is left out) and the link is rebuilt, and M's
-// new pings are recorded again.
+// others go on answering. The link is rebuilt at once, no cycle completes
+// without M, so M's last ping is never recorded again, and M's new pings
+// are recorded once it is back.
 TEST_F(RecordFromScriptedHeads, HeadThatDropsOutIsNeverRecordedTwice) {
     ScriptedHeads heads({.net = 62, .closingHead = kHeadM, .closeAfterReplies = 6});
     ASSERT_TRUE(heads.listen());

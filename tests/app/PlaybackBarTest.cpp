@@ -121,10 +121,3 @@ TEST(PlaybackBarWidget, SpeedAndDisplayGainSpins) {
 
 }  // namespace
 }  // namespace hx
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
