@@ -170,8 +170,6 @@ struct HeadSubset {
 
 void PrintTo(const HeadSubset& p, std::ostream* os) { *os << p.name; }
 
-void PrintTo(const HeadSubset& p, std::ostream* os) { *os << p.name; }
-
 class RecordHeadSubsets : public RecordFromSimulator, public ::testing::WithParamInterface<HeadSubset> {};
 
 // Only the present heads have blocks, in head order. With L absent the

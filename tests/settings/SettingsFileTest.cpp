@@ -29,13 +29,13 @@ TEST(SettingsFile, FreshStartGivesTheDefaults) {
     EXPECT_DOUBLE_EQ(s.system.compassDeclinationDeg, 22.0);
     const int freqs[] = {120000, 260000, 540000, 200000};
     const int available[] = {0, 1, 1, 1};
-    const char* addresses[] = {"192.168.0.2", "192.168.0.3", "192.168.0.4", "192.168.0.5"};
+    const char* expectedAddresses[] = {"192.168.0.2", "192.168.0.3", "192.168.0.4", "192.168.0.5"};
     for (int h = 0; h < 4; ++h) {
         EXPECT_EQ(s.heads[h].frequencyHz, freqs[h]);
         EXPECT_EQ(s.heads[h].gain, 6);
         EXPECT_EQ(s.heads[h].transmitEnable, 16);
         EXPECT_EQ(s.heads[h].available, available[h]);
-        EXPECT_EQ(s.heads[h].ipAddress, addresses[h]);
+        EXPECT_EQ(s.heads[h].ipAddress, expectedAddresses[h]);
     }
     EXPECT_EQ(s.gps.gpsBaudRate, 19200);
     EXPECT_EQ(s.gps.gpsSource, GpsSourceKind::Serial);
