@@ -135,9 +135,9 @@ bool SkerryApp::start() {
 
     if (!options_.playbackFile.isEmpty()) {
         const std::string file = options_.playbackFile.toStdString();
-        QTimer::singleShot(0, this, [this, file] {
-            if (!playback_->openPath(file)) connectCommand();
-        });
+        // A file that cannot be played has said why; the operator connects
+        // with the connect command when ready.
+        QTimer::singleShot(0, this, [this, file] { playback_->openPath(file); });
     } else if (options_.simulate) {
         startSimulator();
     } else {

@@ -111,6 +111,13 @@ TEST(LiveApp, MenusFollowTheModeAndTheHeadSet) {
     live.action(CommandId::RangeIncrease)->trigger();
     EXPECT_GT(live.doc().heads.sideScanRange, range);
 
+    // The second sidescan window takes the pair's second head and says so.
+    live.action(CommandId::Sonar260)->trigger();
+    bool found = false;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        found = found || (w->isVisible() && w->windowTitle() == "HX642 - Sonar 540 kHz");
+    EXPECT_TRUE(found);
+
     // Commands of windows this program does not have are present and inert.
     EXPECT_FALSE(live.action(CommandId::BeamCoverage)->isEnabled());
 }
