@@ -6,6 +6,9 @@
 #include <QFileInfo>
 #include <QTimer>
 
+#include <csignal>
+#include <sys/prctl.h>
+
 namespace hx {
 
 namespace {
@@ -22,6 +25,8 @@ int headFromLetter(const QString& letter) {
 
 SimulatorProcess::SimulatorProcess(QObject* parent) : QObject(parent) {
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // Should this program die without stopping it, the simulator stops too.
+    process_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
     connect(&process_, &QProcess::readyReadStandardOutput, this, &SimulatorProcess::readOutput);
     connect(&process_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError) {
         fail(QStringLiteral("The head simulator could not be started: %1").arg(process_.errorString()));
