@@ -81,12 +81,14 @@ void SonarWindows::showSonarWindow(int head) {
         r.bottom = r.top + (r.bottom - r.top) / 2;
         const QString title = doc_.link.allSideScansAvailable ? QStringLiteral("HX642 - Sonar 260 kHz")
                                                               : QStringLiteral("HX642 - Sonar 540 kHz");
-        slot = topLevel(new CSonarMView(context_), title, r);
+        mView_ = new CSonarMView(context_);
+        slot = topLevel(mView_, title, r);
     } else {
         const QString title = doc_.link.allSideScansAvailable
                                   ? QStringLiteral("HX642 - Sonar 540 kHz")
                                   : QStringLiteral("HX642 -- Sonar %1 kHz").arg(frequencyKHz(doc_, doc_.link.displayHeadB));
-        slot = topLevel(new CSonarHView(context_), title, doc_.stored.filters.hWindow);
+        hView_ = new CSonarHView(context_);
+        slot = topLevel(hView_, title, doc_.stored.filters.hWindow);
     }
 }
 
@@ -113,11 +115,8 @@ void SonarWindows::rebuildImages() {
 
 void SonarWindows::updateViews() {
     if (main_) main_->update();
-    if (mWindow_) mWindow_->update();
-    if (hWindow_) hWindow_->update();
-    for (QWidget* w : {static_cast<QWidget*>(mWindow_), static_cast<QWidget*>(hWindow_)})
-        if (w)
-            for (QWidget* child : w->findChildren<QWidget*>()) child->update();
+    if (mView_) mView_->update();
+    if (hView_) hView_->update();
 }
 
 void SonarWindows::applyDefaultLayout(const LayoutRects& layout) {

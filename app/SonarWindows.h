@@ -66,6 +66,8 @@ private:
     QPointer<CSkerryView> main_;
     QPointer<QWidget> mWindow_;
     QPointer<QWidget> hWindow_;
+    QPointer<QWidget> mView_;
+    QPointer<QWidget> hView_;
 };
 
 }  // namespace hx

@@ -61,19 +61,7 @@ CSkerryView::CSkerryView(SidescanContext& context, bool mainView, QWidget* paren
 }
 
 ViewGeometry CSkerryView::viewGeometry() const {
-    ViewGeometry g;
-    g.scrollX = zoom_.scrollX;
-    g.scrollY = zoom_.scrollY;
-    g.zoomFactor = zoom_.zoomFactor;
-    g.imageWidth = ctx_.imaging.store.imageWidth;
-    g.imageHeight = ctx_.imaging.store.imageHeight;
-    g.clientWidth = width();
-    g.clientHeight = height();
-    g.mouseX = pointer_.pos().x();
-    g.mouseY = pointer_.pos().y();
-    g.mouseInside = pointer_.inside();
-    g.hold = ctx_.imaging.display.holdDisplay != 0;
-    return g;
+    return pointer_.geometry(ctx_, zoom_.scrollX, zoom_.scrollY, zoom_.zoomFactor, size());
 }
 
 // ---- painting ----

@@ -22,19 +22,9 @@ const WaterfallImage* CSonarHView::shownImage() const {
 }
 
 ViewGeometry CSonarHView::viewGeometry() const {
-    ViewGeometry g;
-    g.scrollX = ctx_.flags.scrollX;
-    g.scrollY = ctx_.flags.scrollY;
-    g.zoomFactor = ctx_.imaging.display.interpolationFactor;  // the main view's zoom
-    g.imageWidth = ctx_.imaging.store.imageWidth;
-    g.imageHeight = ctx_.imaging.store.imageHeight;
-    g.clientWidth = width();
-    g.clientHeight = height();
-    g.mouseX = pointer_.pos().x();
-    g.mouseY = pointer_.pos().y();
-    g.mouseInside = pointer_.inside();
-    g.hold = ctx_.imaging.display.holdDisplay != 0;
-    return g;
+    // Drawn at the main view's scroll and zoom.
+    return pointer_.geometry(ctx_, ctx_.flags.scrollX, ctx_.flags.scrollY, ctx_.imaging.display.interpolationFactor,
+                             size());
 }
 
 void CSonarHView::setMouseMode(MouseMode mode) {

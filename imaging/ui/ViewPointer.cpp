@@ -4,6 +4,23 @@
 
 namespace hx {
 
+ViewGeometry ViewPointer::geometry(const SidescanContext& context, int scrollX, int scrollY, double zoomFactor,
+                                   QSize client) const {
+    ViewGeometry g;
+    g.scrollX = scrollX;
+    g.scrollY = scrollY;
+    g.zoomFactor = zoomFactor;
+    g.imageWidth = context.imaging.store.imageWidth;
+    g.imageHeight = context.imaging.store.imageHeight;
+    g.clientWidth = client.width();
+    g.clientHeight = client.height();
+    g.mouseX = pos_.x();
+    g.mouseY = pos_.y();
+    g.mouseInside = inside_;
+    g.hold = context.imaging.display.holdDisplay != 0;
+    return g;
+}
+
 void ViewPointer::moved(QPoint windowPos, QSize client) {
     pos_ = windowPos;
     known_ = true;

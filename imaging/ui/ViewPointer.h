@@ -21,6 +21,11 @@ public:
     // Sends the readout for the pointer at this scroll, or, once, that it left.
     void report(const SidescanContext& context, int scrollX, int scrollY);
 
+    // What overlay painters need: the view's scroll and zoom, the image and
+    // client sizes, this pointer and Hold.
+    ViewGeometry geometry(const SidescanContext& context, int scrollX, int scrollY, double zoomFactor,
+                          QSize client) const;
+
 private:
     QPoint pos_;
     bool known_ = false;
