@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libgeographiclib-dev
   socat gpsd xvfb xauth fonts-liberation
+  libxml2-utils
 )
 
 missing=()
