@@ -92,6 +92,24 @@ void GpsConfigModel::selectSource(GpsSourceKind kind) {
     applyEnabled_ = true;
 }
 
+bool GpsConfigModel::setGpsdServer(const std::string& host, int port) {
+    if (host.empty() || port < 1 || port > 65535) return false;
+    if (working_.gpsdHost == host && working_.gpsdPort == port) return true;
+    working_.gpsdHost = host;
+    working_.gpsdPort = static_cast<std::uint16_t>(port);
+    applyEnabled_ = true;
+    return true;
+}
+
+bool GpsConfigModel::setUdpListen(const std::string& address, int port) {
+    if (address.empty() || port < 1 || port > 65535) return false;
+    if (working_.udpAddress == address && working_.udpPort == port) return true;
+    working_.udpAddress = address;
+    working_.udpPort = static_cast<std::uint16_t>(port);
+    applyEnabled_ = true;
+    return true;
+}
+
 int GpsConfigModel::stepReadInterval(GpsSettings& s, int step) {
     const int p = spinPosition(s) + step;
     s.gpsReadInterval = p <= 2 ? 200 : p > 20 ? 2000 : p * 100;

@@ -69,6 +69,11 @@ public:
     void selectStopBits(int index);
     void selectSentence(int index);  // entries 0, 1, 3 give 0, 1, 3; anything else 2
     void selectSource(GpsSourceKind kind);
+    // The network sources' endpoints: a gpsd server to connect to, and the
+    // address and port NMEA datagrams arrive on. Empty hosts and port 0 are
+    // refused (false) and leave the working copy as it was.
+    bool setGpsdServer(const std::string& host, int port);
+    bool setUdpListen(const std::string& address, int port);
 
     // Read interval spin, range 2..20 of hundreds of ms; the document
     // changes at once. Returns the new interval.

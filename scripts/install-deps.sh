@@ -12,6 +12,7 @@ packages=(
   libgeographiclib-dev
   socat gpsd xvfb xauth fonts-liberation
   libxml2-utils
+  poppler-utils
 )
 
 missing=()
