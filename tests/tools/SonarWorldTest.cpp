@@ -153,7 +153,8 @@ TEST(SonarWorld, GainRaisesEverySampleAndSaturatesWithoutWrapping) {
         EXPECT_LE(g10.secondHalf[j], g40.secondHalf[j]) << j;
         saturated += g40.secondHalf[j] == 255;
     }
-    EXPECT_GT(saturated, 200);
+    // At the top gain the brightest seabed clips at 255 rather than wrapping.
+    EXPECT_GT(saturated, 50);
     // Four counts per dB where nothing clips: 10 dB is 40 counts.
     double diff = 0;
     int n = 0;
@@ -172,8 +173,8 @@ TEST(SonarWorld, TransmitBitsSilenceOneSideOnly) {
     const HeadLines portOff = pingAt(kHeadH, t, request(50, 6, 540000, 0x12));
     const HeadLines stbdOff = pingAt(kHeadH, t, request(50, 6, 540000, 0x11));
     const HeadLines bothOff = pingAt(kHeadH, t, request(50, 6, 540000, 0x13));
-    EXPECT_GT(mean(both.firstHalf), 60.0);
-    EXPECT_GT(mean(both.secondHalf), 60.0);
+    EXPECT_GT(mean(both.firstHalf), 45.0);
+    EXPECT_GT(mean(both.secondHalf), 45.0);
     // Receiver noise only on the silenced side; the other side is untouched.
     EXPECT_LT(mean(portOff.firstHalf), 25.0);
     EXPECT_LT(*std::max_element(portOff.firstHalf.begin(), portOff.firstHalf.end()), 70);

@@ -14,7 +14,7 @@ inline constexpr double kCountsPerDb = 4.0;
 // Level (dB re the receiver floor) of a unit return at zero gain.
 inline constexpr double kReceiverRefDb = 64.0;
 // Receiver noise power relative to a unit return.
-inline constexpr double kNoiseDb = -66.0;
+inline constexpr double kNoiseDb = -72.0;
 inline constexpr double kSoundSpeedMps = 1490.0;
 
 // Absorption of sound in sea water (salinity 30, pH 8, near the surface) in

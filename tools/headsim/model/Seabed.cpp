@@ -151,8 +151,10 @@ SeabedPoint Seabed::sample(double eastM, double northM) const {
     p.backscatterDb = mud * kMudDb + sand * kSandDb + gravel * kGravelDb + 3.0 * grain + 2.0 * fine;
     p.tailM = mud * 0.9 + sand * 0.35 + gravel * 0.12;
 
-    // Sand ripples, crests roughly across the survey lines, slightly wavy.
-    const double rippleDir = 20.0 * survey::kDegToRad;
+    // Sand ripples, slightly wavy, their crests some 25 degrees off the
+    // survey lines: the pulse resolves them across the track, where the
+    // pings alone would only alias them into a checkerboard.
+    const double rippleDir = -10.0 * survey::kDegToRad;
     const double along = eastM * std::cos(rippleDir) + northM * std::sin(rippleDir);
     const double wobble = valueNoise(eastM / 18.0, northM / 18.0, seed_ ^ 0x3A7Eull);
     const double ripple = std::sin(2.0 * std::numbers::pi * (along / 1.3 + 2.5 * wobble));

@@ -3,23 +3,49 @@
 #include "tools/headsim/model/Acoustics.h"
 #include "tools/headsim/model/Noise.h"
 #include "tools/headsim/model/Seabed.h"
+#include "tools/headsim/model/Speckle.h"
 #include "tools/headsim/model/SurveyPlan.h"
 #include "tools/headsim/model/Track.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <numbers>
 
 namespace hx::sim {
 
 namespace {
 
-constexpr double kBeamAxisDeg = 20.0;     // depression of the vertical beam's axis
+// The transducers' vertical beam: its axis is tilted down from the
+// horizontal, about 56 degrees wide at 3 dB, with skirts that fall steeply
+// towards the nadir, where only side lobes reach.
+constexpr double kBeamAxisDeg = 15.0;
 constexpr double kBeamHalfWidthDeg = 28.0;
+constexpr double kBeamSkirtDbPerHalfWidth = 20.0;
+constexpr double kSideLobeDb = -24.0;
+// Near normal incidence the bottom reflects like a mirror, strongly enough
+// to show through the side lobes: the bright first bottom return.
+constexpr double kSpecularDb = 26.0;
+constexpr double kSpecularWidthDeg = 8.0;
+// Seabed hidden from the towfish still sends a little back, by way of the
+// sea surface and the side lobes: acoustic shadows are dark, not empty.
+constexpr double kShadowFillDb = -22.0;
+// Source level and receiver sensitivity of the sidescan transducers against
+// the unit return of the sample scale: with the default gain a sandy bottom
+// at its brightest sits in the middle of the scale.
+constexpr double kSidescanLevelDb = -6.0;
+constexpr std::uint64_t kNoiseSalt = 0x0A15Eull;
 constexpr double kRadToDeg = 180.0 / std::numbers::pi;
 
 double beamPatternDb(double depressionDeg, double axisDeg) {
-    const double x = (depressionDeg - axisDeg) / kBeamHalfWidthDeg;
-    return std::max(-30.0, -3.0 * x * x);
+    const double x = std::abs(depressionDeg - axisDeg) / kBeamHalfWidthDeg;
+    const double db = x <= 1.0 ? -3.0 * x * x : -3.0 - kBeamSkirtDbPerHalfWidth * (x - 1.0);
+    return std::max(kSideLobeDb, db);
+}
+
+// Rough surfaces scatter more as the sound meets them more steeply.
+double lambertDb(double grazingDeg) {
+    return 10.0 * std::log10(std::sin(std::clamp(grazingDeg, 0.5, 90.0) * survey::kDegToRad));
 }
 
 }  // namespace
@@ -71,29 +97,44 @@ void traceSwath(const Seabed& seabed, const VehicleState& v, Side side, double r
 
         const bool lit = depression <= minDepression;
         minDepression = std::min(minDepression, depression);
-        if (!lit || drop <= 0.0) continue;
+        if (drop <= 0.0) continue;
+        const double beamDb = beamPatternDb(depression, beamAxis);
         const double grazing = depression + slope;  // local angle between ray and surface
-        if (grazing <= 0.5) continue;                // faces away from the towfish
-        const double incidence = 90.0 - grazing;
-        const double specularDb = 12.0 * std::exp(-(incidence / 6.0) * (incidence / 6.0));
-        const double lambertDb = 10.0 * std::log10(std::sin(std::min(90.0, grazing) * survey::kDegToRad));
-        const double db = p.backscatterDb + lambertDb + specularDb + beamPatternDb(depression, beamAxis);
-        const double slant = std::hypot(ground, drop);
-        const int bin = static_cast<int>(slant / binM);
-        if (bin < 0 || bin >= kSamplesPerSide) continue;
-        // Power grows with the ground area in the bin; capped under the towfish.
+        double db = 0.0;
+        if (lit && grazing > 0.5) {
+            const double incidence = 90.0 - std::min(90.0, grazing);
+            const double mirror = incidence / kSpecularWidthDeg;
+            db = p.backscatterDb + lambertDb(grazing) + kSpecularDb * std::exp(-mirror * mirror) + beamDb;
+        } else {
+            // In shadow, or a face turned away: what a flat bottom there would
+            // return, much weakened.
+            db = p.backscatterDb + lambertDb(depression) + beamDb + kShadowFillDb;
+        }
+        // Power grows with the ground area in the bin; capped under the
+        // towfish. Shared between the two nearest bins by the point's exact
+        // slant range, so that a flat bottom comes out smooth, not striped.
         const double area = std::min(patchM / binM, 12.0);
-        out.power[bin] += static_cast<float>(std::pow(10.0, db / 10.0) * area);
+        const double power = std::pow(10.0, db / 10.0) * area;
+        const double x = std::hypot(ground, drop) / binM - 0.5;
+        const double below = std::floor(x);
+        if (below < -1.0 || below >= kSamplesPerSide) continue;
+        const auto bin = static_cast<int>(below);
+        const double w = x - below;
+        if (bin >= 0) out.power[static_cast<std::size_t>(bin)] += static_cast<float>(power * (1.0 - w));
+        if (bin + 1 < kSamplesPerSide) out.power[static_cast<std::size_t>(bin + 1)] += static_cast<float>(power * w);
     }
 }
 
 void shadeSwath(const SwathProfile& profile, const ShadeParams& params, std::span<std::uint8_t, kSamplesPerSide> out) {
     const double binM = profile.rangeM / kSamplesPerSide;
+    const double resolutionM = rangeResolutionM(params.frequencyHz);
     // A longer pulse blurs detail: average over its footprint.
-    const int radius = std::clamp(static_cast<int>(rangeResolutionM(params.frequencyHz) / binM / 2.0), 0, 8);
+    const int radius = std::clamp(static_cast<int>(resolutionM / binM / 2.0), 0, 8);
     const double alphaDbPerM = absorptionDbPerM(params.frequencyHz, params.temperatureC);
     const double freqDb = 3.0 * std::log10(params.frequencyHz / 100000.0);
     const double noise = std::pow(10.0, kNoiseDb / 10.0);
+    std::array<float, kSamplesPerSide> fading{};
+    if (params.transmitting) fadingLine(speckleGrain(resolutionM, binM), params.speckleSeed, fading);
 
     double window = 0.0;
     int windowCount = 0;
@@ -101,6 +142,7 @@ void shadeSwath(const SwathProfile& profile, const ShadeParams& params, std::spa
         window += profile.power[j];
         ++windowCount;
     }
+    const std::uint64_t noiseSeed = hashCombine(params.speckleSeed, kNoiseSalt);
     for (int j = 0; j < kSamplesPerSide; ++j) {
         if (const int add = j + radius; add < kSamplesPerSide) {
             window += profile.power[add];
@@ -110,17 +152,13 @@ void shadeSwath(const SwathProfile& profile, const ShadeParams& params, std::spa
             window -= profile.power[drop];
             --windowCount;
         }
-        const std::uint64_t h = hashCombine(params.speckleSeed, static_cast<std::uint64_t>(j));
-        const double u1 = 1.0 - unitFromHash(h);
-        const double u2 = 1.0 - unitFromHash(mix64(h));
-        double power = noise * -std::log(u1);
+        double power = noise * -std::log(1.0 - unitFromHash(hashCombine(noiseSeed, static_cast<std::uint64_t>(j))));
         if (params.transmitting && windowCount > 0 && window > 0.0) {
             const double rangeM = (j + 0.5) * binM;
             // Two-way spreading is 40 log R; the head's time-varied gain
             // restores 30 log R of it, absorption is left to show.
-            const double lossDb = 10.0 * std::log10(rangeM) + 2.0 * alphaDbPerM * rangeM - freqDb;
-            const double speckle = -0.5 * std::log(u1 * u2);  // two-look speckle, mean 1
-            power += window / windowCount * speckle * std::pow(10.0, -lossDb / 10.0);
+            const double lossDb = 10.0 * std::log10(rangeM) + 2.0 * alphaDbPerM * rangeM - freqDb - kSidescanLevelDb;
+            power += window / windowCount * fading[static_cast<std::size_t>(j)] * std::pow(10.0, -lossDb / 10.0);
         }
         out[j] = powerToSample(power, params.gainDb);
     }
