@@ -2,8 +2,31 @@
 
 namespace hx {
 
+namespace {
+constexpr int kQuitAfterMaxSeconds = 2147483;
+}  // namespace
+
+QString appUsage() {
+    return QStringLiteral(
+        "usage: hx642 [options] [FILE.642]\n"
+        "\n"
+        "Surface program of the HX642 multi-frequency sidescan sonar.\n"
+        "\n"
+        "options:\n"
+        "  --simulate            start the head simulator on loopback and connect to it\n"
+        "  --settings FILE       use this settings file instead of ~/.config/hx642/HX642.ini\n"
+        "  --screenshot FILE     with --quit-after: save the main window to FILE before exiting\n"
+        "  --quit-after SECONDS  exit cleanly after that many seconds\n"
+        "  --help, -h            print this help and exit\n"
+        "  --version             print the version and exit\n"
+        "  FILE.642              open a recording for playback\n"
+        "\n"
+        "Without a display the program draws offscreen. See hx642(1).\n");
+}
+
 std::optional<AppOptions> parseAppOptions(const QStringList& args, QString& error) {
     AppOptions opt;
+    bool optionsEnded = false;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         auto value = [&](const char* name) -> std::optional<QString> {
@@ -13,7 +36,20 @@ std::optional<AppOptions> parseAppOptions(const QStringList& args, QString& erro
             }
             return args[++i];
         };
-        if (a == QLatin1String("--simulate")) {
+        const bool isOption = !optionsEnded && a.size() > 1 && a.startsWith(QLatin1Char('-'));
+        if (!isOption) {
+            if (!opt.playbackFile.isEmpty()) {
+                error = QStringLiteral("only one file can be played back");
+                return std::nullopt;
+            }
+            opt.playbackFile = a;
+        } else if (a == QLatin1String("--")) {
+            optionsEnded = true;
+        } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+            opt.showHelp = true;
+        } else if (a == QLatin1String("--version")) {
+            opt.showVersion = true;
+        } else if (a == QLatin1String("--simulate")) {
             opt.simulate = true;
         } else if (a == QLatin1String("--settings")) {
             auto v = value("--settings");
@@ -28,19 +64,22 @@ std::optional<AppOptions> parseAppOptions(const QStringList& args, QString& erro
             if (!v) return std::nullopt;
             bool ok = false;
             opt.quitAfterSeconds = v->toInt(&ok);
-            if (!ok || opt.quitAfterSeconds < 0) {
-                error = QStringLiteral("--quit-after takes a whole number of seconds");
+            // The timer counts milliseconds in an int: about 24 days at most.
+            if (!ok || opt.quitAfterSeconds < 0 || opt.quitAfterSeconds > kQuitAfterMaxSeconds) {
+                error = QStringLiteral("--quit-after takes a whole number of seconds from 0 to %1").arg(kQuitAfterMaxSeconds);
                 return std::nullopt;
             }
-        } else if (a.startsWith(QLatin1String("--"))) {
+        } else {
             error = QStringLiteral("unknown option %1").arg(a);
             return std::nullopt;
-        } else if (opt.playbackFile.isEmpty()) {
-            opt.playbackFile = a;
-        } else {
-            error = QStringLiteral("only one file can be played back");
-            return std::nullopt;
         }
+    }
+    // The picture is taken by the --quit-after timer; without it the file
+    // would silently never be written.
+    const bool onlyAsking = opt.showHelp || opt.showVersion;
+    if (!onlyAsking && !opt.screenshotPath.isEmpty() && opt.quitAfterSeconds < 0) {
+        error = QStringLiteral("--screenshot needs --quit-after");
+        return std::nullopt;
     }
     return opt;
 }

@@ -9,7 +9,31 @@
 #include "app/MainFrame.h"
 #include "app/SkerryApp.h"
 
+#ifndef HX642_VERSION
+#error "HX642_VERSION comes from the project version (cmake/HX642Install.cmake)"
+#endif
+#ifndef HX642_DESKTOP_ID
+#error "HX642_DESKTOP_ID names the installed desktop file (cmake/HX642Install.cmake)"
+#endif
+
 namespace {
+
+bool printedHelpOrVersion(const hx::AppOptions& options) {
+    if (options.showHelp) std::fputs(qPrintable(hx::appUsage()), stdout);
+    else if (options.showVersion) std::printf("hx642 %s\n", HX642_VERSION);
+    return options.showHelp || options.showVersion;
+}
+
+// --help and --version are answered before any window system is touched, so
+// they work anywhere, even with a display that cannot be reached. Anything
+// else is parsed again once Qt has taken its own options (-platform, ...).
+bool answeredBeforeQt(int argc, char** argv) {
+    QStringList args;
+    for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+    QString error;
+    const auto options = hx::parseAppOptions(args, error);
+    return options && printedHelpOrVersion(*options);
+}
 
 bool isSet(const char* name) {
     const char* v = std::getenv(name);
@@ -27,17 +51,22 @@ void chooseOffscreenWithoutDisplay() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (answeredBeforeQt(argc, argv)) return 0;
     chooseOffscreenWithoutDisplay();
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Corvane"));
     QApplication::setApplicationName(QStringLiteral("HX642"));
+    QApplication::setApplicationVersion(QStringLiteral(HX642_VERSION));
+    // Lets the desktop match the windows to the installed menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(HX642_DESKTOP_ID));
 
     QString error;
     auto options = hx::parseAppOptions(QApplication::arguments().mid(1), error);
     if (!options) {
-        std::fprintf(stderr, "hx642: %s\n", qPrintable(error));
+        std::fprintf(stderr, "hx642: %s\nTry 'hx642 --help' for more information.\n", qPrintable(error));
         return 2;
     }
+    if (printedHelpOrVersion(*options)) return 0;  // asked beside Qt's own options
     options->unattended = QGuiApplication::platformName() == QLatin1String("offscreen");
 
     hx::SkerryApp skerry(*options);

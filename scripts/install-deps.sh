@@ -13,6 +13,7 @@ packages=(
   socat gpsd xvfb xauth fonts-liberation
   libxml2-utils
   poppler-utils
+  dpkg-dev desktop-file-utils appstream man-db shared-mime-info
 )
 
 missing=()

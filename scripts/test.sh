@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs, builds with the sanitizers and runs every test.
+# Installs, builds with the sanitizers and runs every test, then builds and
+# checks the Debian package.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -8,3 +9,7 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build-asan --output-on-failure -j "$(nproc)" --timeout 300
+
+# The Debian package, built without sanitizers in a folder of its own, with
+# its contents, dependencies and staged programs checked.
+scripts/package.sh

@@ -13,7 +13,7 @@ int runUtm(const QStringList& args);
 
 const Subcommand kSubcommands[] = {
     {"version", "version", [](const QStringList&) {
-         std::printf("hx642-cli 0.1.0\n");
+         std::printf("hx642-cli %s\n", HX642_VERSION);
          return 0;
      }},
     {"record", "record --address A.B.C.D [--port N] --out FILE.642 [--seconds S] [--pings N]", runRecord},

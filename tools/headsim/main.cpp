@@ -11,6 +11,10 @@
 #include <string>
 #include <vector>
 
+#ifndef HX642_VERSION
+#error "HX642_VERSION comes from the project version (cmake/HX642Install.cmake)"
+#endif
+
 int main(int argc, char** argv) {
     std::signal(SIGPIPE, SIG_IGN);
     QCoreApplication app(argc, argv);
@@ -23,8 +27,13 @@ int main(int argc, char** argv) {
         std::fputs(hx::sim::simUsage().c_str(), stdout);
         return 0;
     }
+    if (parsed.version) {
+        std::printf("hx642-headsim %s\n", HX642_VERSION);
+        return 0;
+    }
     if (!parsed.error.empty()) {
-        std::fprintf(stderr, "hx642-headsim: %s\n%s", parsed.error.c_str(), hx::sim::simUsage().c_str());
+        std::fprintf(stderr, "hx642-headsim: %s\nTry 'hx642-headsim --help' for more information.\n",
+                     parsed.error.c_str());
         return 2;
     }
 

@@ -96,7 +96,9 @@ std::string simUsage() {
            "  --delay-ms N          extra delay before every reply\n"
            "  --gps-pty             write NMEA to a new pseudo-terminal\n"
            "  --gps-udp PORT        write NMEA to 127.0.0.1:PORT\n"
-           "  --allow-non-loopback  allow addresses outside 127.0.0.0/8\n";
+           "  --allow-non-loopback  allow addresses outside 127.0.0.0/8\n"
+           "  --help, -h            print this help and exit\n"
+           "  --version             print the version and exit\n";
 }
 
 ParsedOptions parseSimOptions(const std::vector<std::string>& args) {
@@ -120,6 +122,8 @@ ParsedOptions parseSimOptions(const std::vector<std::string>& args) {
 
         if (a == "--help" || a == "-h") {
             out.help = true;
+        } else if (a == "--version") {
+            out.version = true;
         } else if (a == "--addresses") {
             const auto parts = splitCommas(value());
             if (parts.size() != kHeadCount) return fail("--addresses needs four addresses (L,M,H,ES)");

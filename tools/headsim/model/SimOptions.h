@@ -36,6 +36,7 @@ struct SimOptions {
 struct ParsedOptions {
     SimOptions options;
     bool help = false;
+    bool version = false;  // --version
     std::string error;  // empty when the command line is good
 };
 
