@@ -18,6 +18,12 @@ enum HeadNumber : int {
     kHeadES = 3,  // echo sounder with the orientation sensor
 };
 
+// "L", "M", "H", "ES": how the heads are named to the operator.
+inline constexpr const char* headLetter(int head) {
+    constexpr const char* kLetters[kHeadCount] = {"L", "M", "H", "ES"};
+    return head >= 0 && head < kHeadCount ? kLetters[head] : "?";
+}
+
 inline constexpr std::size_t kCommandBytes = 128;
 inline constexpr std::size_t kReplyHeaderBytes = 128;   // stored header; the link fills bytes 0..126
 inline constexpr std::size_t kSideDataPoints = 1000;    // samples per half ping

@@ -5,6 +5,9 @@
 #include <QMetaObject>
 #include <QTimer>
 
+#include "core/Heads.h"
+#include "core/LoopbackOnly.h"
+
 namespace hx {
 
 namespace {
@@ -56,6 +59,15 @@ void QtHeadConnections::connect(int head, const std::string& address, std::uint1
     drop(head);
     const quint64 generation = generation_[static_cast<std::size_t>(head)];
 
+    if (const auto refusal = loopbackRefusal(address, std::string("head ") + headLetter(head))) {
+        // Refused before any socket exists: no packet leaves the machine.
+        ++refusedAddresses_;
+        const QString text = QString::fromStdString(*refusal);
+        qCWarning(lcHeads) << text;
+        QMetaObject::invokeMethod(
+            this, [this, head, generation, text] { reportError(head, generation, text); }, Qt::QueuedConnection);
+        return;
+    }
     QHostAddress host;
     if (!host.setAddress(QString::fromStdString(address)) || host.protocol() != QAbstractSocket::IPv4Protocol) {
         // Reported from the event loop, never from inside this call.
@@ -65,6 +77,7 @@ void QtHeadConnections::connect(int head, const std::string& address, std::uint1
         return;
     }
 
+    ++connectAttempts_;
     auto* s = new QTcpSocket(this);
     sockets_[static_cast<std::size_t>(head)] = s;
     QObject::connect(s, &QAbstractSocket::connected, this, [this, head, generation, s] {

@@ -1,7 +1,8 @@
 // The four head connections over QTcpSocket, non-blocking, on the thread that
 // owns this object. Events go to the link's IHeadConnectionEvents; a dropped
 // or replaced connection never reports again. Connects only to the literal
-// IPv4 address the link gives it; a host name is refused, never looked up.
+// IPv4 address the link gives it; a host name is refused, never looked up,
+// and so is any address outside 127.0.0.0/8 under HX642_LOOPBACK_ONLY.
 #pragma once
 
 #include <QObject>
@@ -29,6 +30,9 @@ public:
 
     // For diagnostics and tests.
     bool isOpen(int head) const;
+    // Sockets asked to connect so far, and addresses refused without one.
+    int connectAttempts() const { return connectAttempts_; }
+    int refusedAddresses() const { return refusedAddresses_; }
 
 private:
     void drop(int head);
@@ -40,6 +44,8 @@ private:
     // an old socket is recognised and ignored.
     std::array<quint64, 4> generation_{};
     bool inConnectCall_ = false;
+    int connectAttempts_ = 0;
+    int refusedAddresses_ = 0;
 };
 
 }  // namespace hx

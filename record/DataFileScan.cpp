@@ -8,8 +8,6 @@ namespace hx {
 
 namespace {
 
-const char* const kHeadLetters[kHeadCount] = {"L", "M", "H", "ES"};
-
 void noteDamage(DataFileSummary& s, std::uint64_t offset, std::uint64_t bytes, std::string what) {
     ++s.damageCount;
     if (s.damage.size() < DataFileSummary::kListed) s.damage.push_back({offset, bytes, std::move(what)});
@@ -49,7 +47,7 @@ std::string headNames(const std::array<bool, kHeadCount>& heads) {
     for (int h = 0; h < kHeadCount; ++h) {
         if (!heads[h]) continue;
         if (!out.empty()) out += ' ';
-        out += kHeadLetters[h];
+        out += headLetter(h);
     }
     return out.empty() ? "none" : out;
 }
@@ -113,7 +111,7 @@ DataFileSummary scanDataFile(IRandomAccessFile& file) {
             if (b == BlockStatus::Absent) continue;
             if (b != BlockStatus::Ok)
                 noteDamage(s, blockAt, kHeadBlockBytes,
-                           "ping " + std::to_string(r.pingNumber) + ": head block " + kHeadLetters[h] + " " +
+                           "ping " + std::to_string(r.pingNumber) + ": head block " + headLetter(h) + " " +
                                blockStatusText(b));
             blockAt += kHeadBlockBytes;
         }

@@ -7,6 +7,9 @@ cd "$(dirname "$0")/.."
 
 scripts/build.sh --build-dir build
 
+# The demo talks to the built-in simulator on loopback and nothing else.
+export HX642_LOOPBACK_ONLY=1
+
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   exec build/app/hx642 --simulate "$@"
 fi

@@ -24,7 +24,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "link/DocumentLifecycle.h"
+#include "link/LinkDefaults.h"
 #include "link/LinkState.h"
 #include "platform/SimulatorProcess.h"
 #include "tools/cli/HeadlessRecorder.h"
@@ -179,6 +179,8 @@ bool startSimulator() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Loopback only, whatever the shell says: a benchmark never reaches real heads.
+    qputenv("HX642_LOOPBACK_ONLY", "1");
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

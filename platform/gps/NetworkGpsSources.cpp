@@ -3,6 +3,8 @@
 #include <QLoggingCategory>
 #include <QNetworkDatagram>
 
+#include "core/LoopbackOnly.h"
+
 namespace hx {
 
 namespace {
@@ -31,6 +33,12 @@ void GpsdGpsSource::open(const QString& host, quint16 port) {
     host_ = host;
     port_ = port;
     reported_ = false;
+    if (const auto refusal = loopbackRefusal(host.toStdString(), "gpsd")) {
+        qCWarning(lcNet) << QString::fromStdString(*refusal);
+        reported_ = true;
+        emit problem(QString::fromStdString(*refusal));
+        return;
+    }
     socket_ = std::make_unique<QTcpSocket>();
     socket_->setReadBufferSize(kPendingLimitBytes);
     connect(socket_.get(), &QTcpSocket::connected, this, [this] {
@@ -84,6 +92,11 @@ bool UdpGpsSource::open(const QString& address, quint16 port) {
     close();
     address_ = address;
     port_ = port;
+    if (const auto refusal = loopbackRefusal(address.toStdString(), "UDP NMEA")) {
+        qCWarning(lcNet) << QString::fromStdString(*refusal);
+        emit problem(QString::fromStdString(*refusal));
+        return false;
+    }
     QHostAddress host;
     if (!host.setAddress(address)) {
         qCWarning(lcNet) << "not an address:" << address;

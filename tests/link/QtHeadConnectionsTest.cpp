@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "QtTestApp.h"
+#include "core/LoopbackOnly.h"
 #include "platform/QtHeadConnections.h"
 
 namespace hx {
@@ -79,6 +80,9 @@ struct Server {
 };
 
 TEST(QtHeadConnections, RefusesAnythingButAnIpv4AddressWithoutLookingItUp) {
+    // None of these is an IPv4 address outside loopback: the switch may be
+    // off to see the address check itself.
+    qputenv(kLoopbackOnlyVariable, "0");
     PortRig r;
     r.connect(0, "not-an-address", 4040);
     r.connect(1, "::1", 4040);
@@ -87,6 +91,24 @@ TEST(QtHeadConnections, RefusesAnythingButAnIpv4AddressWithoutLookingItUp) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return r.events.count("error") == 3; }, 2000));
     EXPECT_FALSE(r.events.eventDuringPortCall);
     EXPECT_NE(r.events.lastError.find("not an IPv4 address"), std::string::npos);
+    qputenv(kLoopbackOnlyVariable, "1");
+}
+
+TEST(QtHeadConnections, LoopbackOnlyRefusesTheFactoryAddressesWithoutASocket) {
+    // CTest runs every test with the switch on; this one depends on it.
+    qputenv(kLoopbackOnlyVariable, "1");
+    const char* factory[] = {"192.168.0.2", "192.168.0.3", "192.168.0.4", "192.168.0.5"};
+    // Never go on unless the refusal is certain: a mistake here must not
+    // become a connection attempt.
+    for (const char* address : factory) ASSERT_TRUE(loopbackRefusal(address, "head").has_value()) << address;
+    PortRig r;
+    for (int h = 0; h < 4; ++h) r.connect(h, factory[h], 4040);
+    EXPECT_EQ(r.port.connectAttempts(), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return r.events.count("error") == 4; }, 2000));
+    EXPECT_FALSE(r.events.eventDuringPortCall);
+    EXPECT_NE(r.events.lastError.find("192.168.0.5"), std::string::npos) << r.events.lastError;
+    EXPECT_NE(r.events.lastError.find("HX642_LOOPBACK_ONLY"), std::string::npos) << r.events.lastError;
+    for (int h = 0; h < 4; ++h) EXPECT_FALSE(r.port.isOpen(h));
 }
 
 TEST(QtHeadConnections, RefusedConnectionIsAnError) {

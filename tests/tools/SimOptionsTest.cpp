@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 using namespace hx;
 using namespace hx::sim;
 
@@ -68,7 +70,12 @@ TEST(SimOptions, RefusesNonLoopbackAddressesUnlessAllowed) {
     EXPECT_NE(p.error, "");
     auto allowed = hardware;
     allowed.push_back("--allow-non-loopback");
+    // The loopback-only switch overrules it (CTest sets it for every test).
+    setenv("HX642_LOOPBACK_ONLY", "1", 1);
+    EXPECT_NE(parse(allowed).error.find("HX642_LOOPBACK_ONLY"), std::string::npos);
+    setenv("HX642_LOOPBACK_ONLY", "0", 1);
     EXPECT_EQ(parse(allowed).error, "");
+    setenv("HX642_LOOPBACK_ONLY", "1", 1);
 }
 
 TEST(SimOptions, BadValuesAreReportedNotGuessed) {

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "core/LoopbackOnly.h"
+
 namespace hx::sim {
 
 namespace {
@@ -209,6 +211,8 @@ ParsedOptions parseSimOptions(const std::vector<std::string>& args) {
             return fail("unknown option: " + a);
         }
     }
+    if (o.allowNonLoopback && loopbackOnly())
+        return fail(std::string("--allow-non-loopback refused: ") + kLoopbackOnlyVariable + " is set");
     for (std::size_t k = 0; k < kHeadCount; ++k) {
         const auto ip = parseIpv4(o.addresses[k]);
         if (o.present[k] && !o.allowNonLoopback && (!ip || !isLoopback(*ip)))
