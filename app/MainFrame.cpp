@@ -12,12 +12,14 @@
 #include "app/CommandRouter.h"
 #include "app/HeadControlBar.h"
 #include "app/MenuBuilder.h"
+#include "app/PlaybackBar.h"
 #include "app/StatusPanes.h"
+#include "record/RecorderTexts.h"
 
 namespace hx {
 
 MainFrame::MainFrame(QWidget* parent) : QMainWindow(parent) {
-    setWindowTitle(QStringLiteral("HX642 -- Real Time"));
+    setWindowTitle(QString::fromLatin1(kRealTimeCaption));
     setAcceptDrops(true);
 
     router_ = new CommandRouter(this);
@@ -35,6 +37,14 @@ MainFrame::MainFrame(QWidget* parent) : QMainWindow(parent) {
     headBarHolder_->setObjectName(QStringLiteral("headControlBar"));
     headBar_ = new HeadControlBar(headBarHolder_);
     headBarHolder_->addWidget(headBar_);
+
+    // A row of its own, so that the bar never widens the main window.
+    addToolBarBreak();
+    playbackBarHolder_ = addToolBar(QStringLiteral("File Playback"));
+    playbackBarHolder_->setObjectName(QStringLiteral("filePlaybackBar"));
+    playbackBar_ = new PlaybackBar(playbackBarHolder_);
+    playbackBarHolder_->addWidget(playbackBar_);
+    playbackBarHolder_->hide();
 
     status_ = new StatusPanes(this);
     statusBar()->addWidget(status_, 1);

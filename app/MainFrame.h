@@ -16,6 +16,7 @@ namespace hx {
 
 class CommandRouter;
 class HeadControlBar;
+class PlaybackBar;
 class StatusPanes;
 
 class MainFrame : public QMainWindow {
@@ -29,6 +30,10 @@ public:
     HeadControlBar& headBar() const { return *headBar_; }
     QToolBar* toolBar() const { return toolBar_; }
     QToolBar* headBarHolder() const { return headBarHolder_; }
+    // The file playback bar, on a row of its own below the head control bar;
+    // hidden until a file plays.
+    PlaybackBar& playbackBar() const { return *playbackBar_; }
+    QToolBar* playbackBarHolder() const { return playbackBarHolder_; }
 
     // Rebuilds the menus (after the head set changed).
     void rebuildMenus(std::function<QStringList()> recentFiles);
@@ -48,6 +53,8 @@ private:
     HeadControlBar* headBar_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QToolBar* headBarHolder_ = nullptr;
+    PlaybackBar* playbackBar_ = nullptr;
+    QToolBar* playbackBarHolder_ = nullptr;
 };
 
 }  // namespace hx

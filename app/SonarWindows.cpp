@@ -145,11 +145,13 @@ void SonarWindows::closeAuxiliary() {
     if (hWindow_) delete hWindow_.data();
 }
 
-bool SonarWindows::runViewCommand(int id) { return main_ && main_->runCommand(id); }
+void SonarWindows::runViewCommand(ViewCommand command) {
+    if (main_) main_->runCommand(command);
+}
 
-ViewCommandState SonarWindows::viewCommandState(int id) const {
-    if (!main_) return {};
-    return main_->commandState(id);
+std::optional<ViewCommandState> SonarWindows::viewCommandState(ViewCommand command) const {
+    if (!main_) return std::nullopt;
+    return main_->commandState(command);
 }
 
 double SonarWindows::activeZoomFactor() const { return main_ ? main_->zoomFactor() : 1.0; }

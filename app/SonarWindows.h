@@ -9,8 +9,9 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
-#include "app/SkerryDoc.h"
+#include "session/SkerryDoc.h"
 #include "imaging/ui/PointerReadout.h"
 #include "imaging/ui/SidescanContext.h"
 #include "imaging/ui/SkerryView.h"
@@ -47,8 +48,9 @@ public:
     void storeRects(StoredSettings& s) const;
     void closeAuxiliary();
 
-    bool runViewCommand(int id);
-    ViewCommandState viewCommandState(int id) const;
+    // The main view's own commands; no state while there is no main view.
+    void runViewCommand(ViewCommand command);
+    std::optional<ViewCommandState> viewCommandState(ViewCommand command) const;
     double activeZoomFactor() const;
     const PointerReadout& pointer() const { return pointer_; }
 

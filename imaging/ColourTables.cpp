@@ -134,10 +134,9 @@ void ReplaceCustomPaletteWithTable(PaletteState& palette) {
     palette.customPalette = palette.currentTablePalette;
 }
 
-bool SelectColourTableCommand(PaletteState& palette, int commandId) {
-    const int index = commandId - kFirstColourTableCommand;
-    if (index < 0 || index >= kColourTableCount) return false;
-    palette.colourTableIndex = index;
+bool SelectColourTable(PaletteState& palette, int tableIndex) {
+    if (tableIndex < 0 || tableIndex >= kColourTableCount) return false;
+    palette.colourTableIndex = tableIndex;
     return true;
 }
 

@@ -82,8 +82,8 @@ Palette BuildImagePalette(const PaletteState& palette);
 // current table palette and the custom palette.
 void ReplaceCustomPaletteWithTable(PaletteState& palette);
 
-// "Normal  &High" .. "Yellow/Brown" (32891..32900): selects the table.
-inline constexpr int kFirstColourTableCommand = 32891;
-bool SelectColourTableCommand(PaletteState& palette, int commandId);
+// Selects table 0 ("Normal  High") .. 9 ("Yellow/Brown"); false (and
+// nothing changes) for any other number.
+bool SelectColourTable(PaletteState& palette, int tableIndex);
 
 }  // namespace hx

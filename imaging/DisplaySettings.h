@@ -3,6 +3,7 @@
 // Changed by the view commands, the control bars and the settings load.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -21,6 +22,27 @@ struct DisplaySettings {
     double interpolationFactor = 1.0;                                   // 2, 3 or 4 interpolate magnified lines
     std::int32_t holdDisplay = 0;       // 1: no new rows; the views read the frozen row data
     std::int32_t verticalBlending = 0;  // "&Vertical Blending": shown only, the vertical fill always runs
+};
+
+// A display gain spin: the head's factor moves by deltaPercent / 100 and
+// stays within 0.0..2.0. Heads other than the sidescans are ignored.
+inline void StepDisplayGain(DisplaySettings& display, int head, int deltaPercent) {
+    if (head < 0 || head >= kSideScanHeadCount) return;
+    double& gain = display.displayGain[static_cast<std::size_t>(head)];
+    gain = std::clamp(gain + deltaPercent / 100.0, 0.0, 2.0);
+}
+
+// Display flags shared by every sidescan view. Hold, playback, the pending
+// system information and the good-cycle count are read where they live
+// (DisplaySettings::holdDisplay, LinkFields, CycleValues).
+struct SidescanViewFlags {
+    std::int32_t grid = 1;            // "&Grid": full grid lines, else ticks
+    std::int32_t units = 0;           // 0 metres, 1 feet
+    std::int32_t showRange = 1;       // range and frequency text of the main view
+    std::int32_t showMarkShadow = 1;  // shown as a check mark only
+    std::int32_t displayTimeMs = 0;   // main view's paint time, averaged
+    std::int32_t scrollX = 0;         // the main view's scroll, followed by the
+    std::int32_t scrollY = 0;         // M and H views and read by the marks
 };
 
 // Where the along-track speed comes from; the navigation settings hand these

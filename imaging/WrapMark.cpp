@@ -1,4 +1,4 @@
-#include "record/PlaybackWrapMark.h"
+#include "imaging/WrapMark.h"
 
 #include <algorithm>
 

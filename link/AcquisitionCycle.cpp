@@ -10,9 +10,8 @@
 
 namespace hx {
 
-AcquisitionCycle::AcquisitionCycle(HeadTable& heads, LinkFields& link, CycleValues& cycle,
-                                   OrientationState& orientation, LinkPorts ports)
-    : heads_(heads), link_(link), cycle_(cycle), orientation_(orientation), ports_(ports) {
+AcquisitionCycle::AcquisitionCycle(HeadTable& heads, LinkFields& link, CycleValues& cycle, LinkPorts ports)
+    : heads_(heads), link_(link), cycle_(cycle), ports_(ports) {
     sockets_.fill(Socket::Closed);
 }
 
@@ -264,13 +263,12 @@ void AcquisitionCycle::nextHead(int head) {
 
 void AcquisitionCycle::completeCycle() {
     stampCycle(ports_.clock.localTime(), cycle_);
-    if (checkCycleStatus(heads_, link_, cycle_, orientation_)) {
+    const CycleStatus status = readCycleStatus(heads_);
+    if (status.good()) {
         link_.linkStale = 0;
         systemErrorShown_ = false;
-        ports_.sink.onCycleComplete(view());
-    } else if (ports_.observer != nullptr) {
-        ports_.observer->onCycleRejected(view());
     }
+    ports_.sink.onCycleComplete(view(), status);
 }
 
 // --- Watchdog -----------------------------------------------------------------

@@ -17,7 +17,6 @@
 #include "link/CycleSink.h"
 #include "link/HeadConnectionPort.h"
 #include "link/LinkState.h"
-#include "link/OrientationState.h"
 #include "link/ReplyFramer.h"
 
 namespace hx {
@@ -36,8 +35,7 @@ struct LinkPorts {
 
 class AcquisitionCycle final : public IHeadConnectionEvents {
 public:
-    AcquisitionCycle(HeadTable& heads, LinkFields& link, CycleValues& cycle, OrientationState& orientation,
-                     LinkPorts ports);
+    AcquisitionCycle(HeadTable& heads, LinkFields& link, CycleValues& cycle, LinkPorts ports);
 
     // TCP port of every head, or of one head (a simulator may give each its own).
     void setHeadPort(std::uint16_t port);
@@ -87,12 +85,11 @@ private:
     void handleSystemInfo(std::span<const std::uint8_t> reply);
     void nextHead(int head);
     void completeCycle();
-    CycleView view() const { return {heads_, link_, cycle_, orientation_}; }
+    CycleView view() const { return {heads_, link_, cycle_}; }
 
     HeadTable& heads_;
     LinkFields& link_;
     CycleValues& cycle_;
-    OrientationState& orientation_;
     LinkPorts ports_;
 
     std::array<std::uint16_t, kHeadCount> headPorts_{kDefaultHeadPort, kDefaultHeadPort, kDefaultHeadPort,

@@ -3,8 +3,8 @@
 // (ping-to-line processing, the recorder, a command-line recorder).
 #pragma once
 
+#include "link/CycleStatus.h"
 #include "link/LinkState.h"
-#include "link/OrientationState.h"
 
 namespace hx {
 
@@ -12,14 +12,14 @@ struct CycleView {
     const HeadTable& heads;
     const LinkFields& link;
     const CycleValues& cycle;
-    const OrientationState& orientation;
 };
 
 class ICycleSink {
 public:
     virtual ~ICycleSink() = default;
-    // A cycle with no error flag in any available head's status byte.
-    virtual void onCycleComplete(const CycleView& cycle) = 0;
+    // Every completed cycle, good or refused: status says which (a cycle
+    // with an error flag in an available head's status byte is refused).
+    virtual void onCycleComplete(const CycleView& cycle, const CycleStatus& status) = 0;
 };
 
 // Changes that windows follow; every hook is optional.
@@ -28,8 +28,6 @@ public:
     virtual ~ILinkObserver() = default;
     // Availability, frequencies and addresses changed: rebuild menus and layout.
     virtual void onSystemInfoDecoded() {}
-    // A cycle was refused for error flags: refresh the diagnostics.
-    virtual void onCycleRejected(const CycleView&) {}
     // A connection attempt finished, well or not: refresh the diagnostics.
     virtual void onConnectionChanged(int /*head*/) {}
     // Every connection was closed and the available heads are being

@@ -1,7 +1,6 @@
 #include "link/CycleStatus.h"
 
 #include "link/DataReply.h"
-#include "link/SensorBlock.h"
 
 namespace hx {
 
@@ -13,21 +12,25 @@ void stampCycle(const LocalTime& now, CycleValues& cycle) {
     cycle.pingMillisecondsText = formatMillisecondsText(now);
 }
 
-bool checkCycleStatus(HeadTable& heads, const LinkFields& link, CycleValues& cycle, OrientationState& orientation) {
-    int errorSum = 0;
+CycleStatus readCycleStatus(const HeadTable& heads) {
+    CycleStatus s;
     for (std::size_t h = 0; h < kHeadCount; ++h) {
         if (heads.headAvailable[h] == 0) continue;
         const ReplyHeader& header = heads.headReplyHeader[h];
-        std::string id;
-        for (std::size_t i = 0; i < 3 && header[i] != 0; ++i) id.push_back(static_cast<char>(header[i]));
-        heads.headIdText[h] = id;
-        heads.headStatus[h] = header[kReplyStatusOffset];
-        errorSum += header[kReplyStatusOffset] & kStatusErrorMask;
+        for (std::size_t i = 0; i < 3 && header[i] != 0; ++i) s.idText[h].push_back(static_cast<char>(header[i]));
+        s.statusByte[h] = header[kReplyStatusOffset];
+        s.read[h] = true;
+        s.errorSum += header[kReplyStatusOffset] & kStatusErrorMask;
     }
-    if (link.orientationAvailable != 0) decodeSensorBlockInto(heads, orientation);
-    if (errorSum != 0) return false;
-    ++cycle.goodCycleCount;
-    return true;
+    return s;
+}
+
+void applyCycleStatus(const CycleStatus& status, HeadTable& heads) {
+    for (std::size_t h = 0; h < kHeadCount; ++h) {
+        if (!status.read[h]) continue;
+        heads.headIdText[h] = status.idText[h];
+        heads.headStatus[h] = status.statusByte[h];
+    }
 }
 
 }  // namespace hx

@@ -6,104 +6,90 @@ namespace hx {
 
 namespace {
 
-bool isRangeChoice(int id) { return id >= linkcmd::kRangeChoiceFirst && id <= linkcmd::kRangeChoiceLast; }
-bool isXmitEntry(int id) { return id >= linkcmd::kXmitPortLow && id <= linkcmd::kXmitEchoSounder; }
-bool isNotAvailable(int id) { return id >= linkcmd::kNotAvailableFirst && id <= linkcmd::kNotAvailableLast; }
-bool isFilterSwitch(int id) { return id >= linkcmd::kRollFilter && id <= linkcmd::kAltitudeFilter; }
+bool validHead(int head) { return head >= 0 && head < kHeadCount; }
 
-std::uint8_t xmitBit(int id) {
-    if (id >= linkcmd::kXmitPortLow && id <= linkcmd::kXmitPortHigh) return kXmitPortOff;
-    return kXmitStarboardOff;
+bool validChannel(int channel) { return channel >= 0 && channel < static_cast<int>(kOrientationChannelCount); }
+
+bool validEntry(int entry) {
+    return entry >= static_cast<int>(TransmitEntry::PortLow) && entry <= static_cast<int>(TransmitEntry::EchoSounder);
 }
 
-OrientationChannel filterChannel(int id) {
-    switch (id) {
-    case linkcmd::kRollFilter: return OrientationChannel::Roll;
-    case linkcmd::kPitchFilter: return OrientationChannel::Pitch;
-    case linkcmd::kHeadingFilter: return OrientationChannel::Heading;
-    case linkcmd::kTemperatureFilter: return OrientationChannel::Temperature;
-    case linkcmd::kDepthFilter: return OrientationChannel::Depth;
-    default: return OrientationChannel::Altitude;
-    }
+std::uint8_t transmitBit(TransmitEntry e) {
+    return e <= TransmitEntry::PortHigh ? kXmitPortOff : kXmitStarboardOff;
 }
 
 }  // namespace
 
-int xmitEntryHead(int commandId, const LinkFields& link) {
-    if (commandId == linkcmd::kXmitEchoSounder) return kHeadES;
-    if (!isXmitEntry(commandId)) return -1;
-    const int column = (commandId - linkcmd::kXmitPortLow) % 3;  // 0 Low, 1 Medium, 2 High
+int transmitEntryHead(TransmitEntry entry, const LinkFields& link) {
+    if (entry == TransmitEntry::EchoSounder) return kHeadES;
+    const int column = static_cast<int>(entry) % 3;  // 0 Low, 1 Medium, 2 High
     if (link.allSideScansAvailable != 0) return column;
     if (column == 1) return -1;
     const int head = column == 0 ? link.displayHeadA : link.displayHeadB;
-    return head >= 0 && head < kHeadCount ? head : -1;
+    return validHead(head) ? head : -1;
 }
 
-unsigned runLinkCommand(int id, HeadTable& heads, const LinkFields& link, OrientationFilters& filters) {
-    if (isFilterSwitch(id)) {
-        auto& f = filters[filterChannel(id)];
+unsigned runLinkCommand(const LinkCommand& c, HeadTable& heads, const LinkFields& link, OrientationFilters& filters) {
+    if (c.action == LinkAction::ToggleFilter) {
+        if (!validChannel(c.arg)) return kEffectNone;
+        auto& f = filters.channel[static_cast<std::size_t>(c.arg)];
         f.enabled = f.enabled != 0 ? 0 : 1;
-        return kEffectHandled;
+        return kEffectNone;
     }
-    const bool known = id == linkcmd::kRangeUp || id == linkcmd::kRangeDown || id == linkcmd::kGainUp ||
-                       id == linkcmd::kGainDown || isRangeChoice(id) || isXmitEntry(id) || isNotAvailable(id);
-    if (!known) return kEffectNone;
-    if (link.playbackMode != 0) return kEffectHandled;
+    if (link.playbackMode != 0) return kEffectNone;
 
-    switch (id) {
-    case linkcmd::kRangeUp:
-        return kEffectHandled | (sideScanRangeUp(heads) ? kEffectRefreshControlBar : 0u);
-    case linkcmd::kRangeDown:
-        return kEffectHandled | (sideScanRangeDown(heads) ? kEffectRefreshControlBar : 0u);
-    case linkcmd::kGainUp:
+    switch (c.action) {
+    case LinkAction::RangeUp: return sideScanRangeUp(heads) ? kEffectRefreshControlBar : kEffectNone;
+    case LinkAction::RangeDown: return sideScanRangeDown(heads) ? kEffectRefreshControlBar : kEffectNone;
+    case LinkAction::GainUp:
         sideScanGainUp(heads);
-        return kEffectHandled | kEffectRefreshControlBar;
-    case linkcmd::kGainDown:
+        return kEffectRefreshControlBar;
+    case LinkAction::GainDown:
         sideScanGainDown(heads);
-        return kEffectHandled | kEffectRefreshControlBar;
-    default: break;
+        return kEffectRefreshControlBar;
+    case LinkAction::SelectRange:
+        selectSideScanRange(heads, c.arg);
+        return kEffectRedrawViews | kEffectRefreshControlBar;
+    case LinkAction::ToggleTransmit: {
+        if (!validEntry(c.arg)) return kEffectNone;
+        const auto entry = static_cast<TransmitEntry>(c.arg);
+        const int head = transmitEntryHead(entry, link);
+        if (head >= 0) toggleXmitBit(heads, head, transmitBit(entry));
+        return kEffectNone;
     }
-    if (isRangeChoice(id)) {
-        selectSideScanRange(heads, id - linkcmd::kRangeChoiceIndexBase);
-        return kEffectHandled | kEffectRedrawViews | kEffectRefreshControlBar;
+    case LinkAction::ToggleAvailable: {
+        if (!validHead(c.arg)) return kEffectNone;
+        auto& available = heads.headAvailable[static_cast<std::size_t>(c.arg)];
+        available = available != 0 ? 0 : 1;
+        return kEffectRebuildConnections;
     }
-    if (isXmitEntry(id)) {
-        const int head = xmitEntryHead(id, link);
-        if (head >= 0) toggleXmitBit(heads, head, xmitBit(id));
-        return kEffectHandled;
+    case LinkAction::ToggleFilter: break;
     }
-    // "Not Available": the head's availability is inverted.
-    auto& available = heads.headAvailable[static_cast<std::size_t>(id - linkcmd::kNotAvailableFirst)];
-    available = available != 0 ? 0 : 1;
-    return kEffectHandled | kEffectRebuildConnections;
+    return kEffectNone;
 }
 
-LinkCommandState linkCommandState(int id, const HeadTable& heads, const LinkFields& link,
+LinkCommandState linkCommandState(const LinkCommand& c, const HeadTable& heads, const LinkFields& link,
                                   const OrientationFilters& filters) {
     LinkCommandState s;
-    if (isFilterSwitch(id)) {
-        s.handled = true;
+    if (c.action == LinkAction::ToggleFilter) {
         s.enabled = true;
-        s.checked = filters[filterChannel(id)].enabled != 0;
+        s.checked = validChannel(c.arg) && filters.channel[static_cast<std::size_t>(c.arg)].enabled != 0;
         return s;
     }
-    const bool realTime = link.playbackMode == 0;
-    if (id == linkcmd::kRangeUp || id == linkcmd::kRangeDown || id == linkcmd::kGainUp || id == linkcmd::kGainDown) {
-        s.handled = true;
-        s.enabled = realTime;
-    } else if (isRangeChoice(id)) {
-        s.handled = true;
-        s.enabled = realTime;
-        s.checked = heads.sideScanRangeIndex == id - linkcmd::kRangeChoiceIndexBase;
-    } else if (isXmitEntry(id)) {
-        s.handled = true;
-        s.enabled = realTime;
-        const int head = xmitEntryHead(id, link);
-        s.checked = head >= 0 && (heads.headXmitControl[static_cast<std::size_t>(head)] & xmitBit(id)) != 0;
-    } else if (isNotAvailable(id)) {
-        s.handled = true;
-        s.enabled = realTime;
-        s.checked = heads.headAvailable[static_cast<std::size_t>(id - linkcmd::kNotAvailableFirst)] == 0;
+    s.enabled = link.playbackMode == 0;
+    switch (c.action) {
+    case LinkAction::SelectRange: s.checked = heads.sideScanRangeIndex == c.arg; break;
+    case LinkAction::ToggleTransmit: {
+        if (!validEntry(c.arg)) break;
+        const auto entry = static_cast<TransmitEntry>(c.arg);
+        const int head = transmitEntryHead(entry, link);
+        s.checked = head >= 0 && (heads.headXmitControl[static_cast<std::size_t>(head)] & transmitBit(entry)) != 0;
+        break;
+    }
+    case LinkAction::ToggleAvailable:
+        s.checked = validHead(c.arg) && heads.headAvailable[static_cast<std::size_t>(c.arg)] == 0;
+        break;
+    default: break;
     }
     return s;
 }

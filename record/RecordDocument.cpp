@@ -84,7 +84,6 @@ void applyRecordToDocument(const DecodedRecord& decoded, RecordTargets& dst) {
     }
 
     if (decoded.sentenceBlockOffset > 0) dst.sentences = r.sentences;
-    ++dst.cycle.goodCycleCount;
 }
 
 }  // namespace hx

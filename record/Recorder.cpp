@@ -114,8 +114,10 @@ void CRecorder::recordStop(const PlaybackContext& playback) {
 }
 
 void CRecorder::stopWithMessage(const std::string& text, MessageIcon icon, const PlaybackContext& playback) {
-    ports_.notifier.message(text, icon);
+    // Stopped first: whatever the message does, no further step writes or
+    // reports again.
     recordStop(playback);
+    ports_.notifier.message(text, icon);
 }
 
 void CRecorder::recordStep(const RecordSources& src, bool linkStale, const PlaybackContext& playback) {

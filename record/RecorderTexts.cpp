@@ -21,10 +21,10 @@ std::string directoryOf(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-std::string realTimeCaption() { return "HX642 -- Real Time "; }
+std::string realTimeCaption() { return std::string(kRealTimeCaption) + " "; }
 
 std::string recordingCaption(const std::string& outputPath) {
-    return "HX642 -- Real Time - Data Recording to (" + outputPath + ")";
+    return std::string(kRealTimeCaption) + " - Data Recording to (" + outputPath + ")";
 }
 
 std::string playbackCaption(const std::string& playedPath) { return "HX642 -- Playback (" + playedPath + ") "; }

@@ -8,6 +8,10 @@
 
 namespace hx {
 
+// The main window's title in real time; the recorder's own caption after a
+// recording ends carries a trailing blank (realTimeCaption).
+inline constexpr const char* kRealTimeCaption = "HX642 -- Real Time";
+
 // directory + "%y%m%d %H-%M-%S" + ".642", e.g. "/data/070301 14-05-09.642".
 std::string defaultDataFileName(const std::string& recordDirectory, const LocalTime& now);
 // The chosen name with ".642" appended unless its last three characters are "642".

@@ -1,13 +1,13 @@
-#include "record/PlaybackEngine.h"
+#include "session/PlaybackEngine.h"
 
 #include <algorithm>
 
 #include "imaging/BitmapPage.h"
+#include "imaging/WrapMark.h"
 #include "link/CycleStatus.h"
-#include "record/PlaybackProgress.h"
-#include "record/PlaybackWrapMark.h"
 #include "record/RecordSearch.h"
 #include "record/RecorderTexts.h"
+#include "session/PlaybackProgress.h"
 
 namespace hx {
 
@@ -25,21 +25,9 @@ std::string playbackOpenCaption(const std::string& path) { return "HX642 -- Play
 
 }  // namespace
 
-// Runs inside StorePing, after the ping is in the history and before it is
-// drawn: the place where the live path writes the data file.
-class PlaybackEngine::CopyHooks final : public IPingHooks {
-public:
-    explicit CopyHooks(PlaybackEngine& engine) : engine_(engine) {}
-    void writeToDataFile(const PingHistoryRecord&) override { engine_.copyPlayedRecord(); }
-    void refreshLayoutIfChanged() override { engine_.ports_.shell.refreshLayoutIfChanged(); }
-
-private:
-    PlaybackEngine& engine_;
-};
-
 PlaybackEngine::PlaybackEngine(PlaybackState& state, PlaybackDocument doc, CReadWriteFiles& files,
-                               CRecorder& recorder, PlaybackPorts ports)
-    : state_(state), doc_(doc), files_(files), recorder_(recorder), ports_(ports) {}
+                               CRecorder& recorder, PingPipeline& pipeline, PlaybackPorts ports)
+    : state_(state), doc_(doc), files_(files), recorder_(recorder), pipeline_(pipeline), ports_(ports) {}
 
 // ------------------------------------------------------------------ opening
 
@@ -127,9 +115,7 @@ void PlaybackEngine::enterPlayback(const std::string& path, bool fromRecentList)
     ports_.shell.setPlaybackSlider(0);
     ports_.shell.hideGpsConfiguration();
 
-    ResetGpsData(parser_);
-    parser_.fixPending = 0;
-    lastReplayed_.reset();
+    pipeline_.resetReplayedGps();
     consecutiveReadErrors_ = 0;
     state_.readOnlyMedia = files_.playbackReadOnly();
     state_.recordsPlayed = 0;
@@ -186,7 +172,7 @@ void PlaybackEngine::returnToRealTime() {
     ports_.shell.loadSettings();
     doc_.link.playbackMode = 0;
     ports_.shell.enterRealTimeLink();
-    ports_.shell.setCaption("HX642 -- Real Time");
+    ports_.shell.setCaption(kRealTimeCaption);
 }
 
 void PlaybackEngine::clearPlaybackState() {
@@ -204,7 +190,7 @@ void PlaybackEngine::clearPlaybackState() {
     f.firstRecordOffset = 0;
     f.eventMarkFlag = false;
     f.eventMarkNumber = 0;
-    lastReplayed_.reset();
+    pipeline_.resetReplayedGps();
     consecutiveReadErrors_ = 0;
 }
 
@@ -263,7 +249,6 @@ void PlaybackEngine::step() {
 
     const std::uint64_t at = f.recordPosition;
     const bool firstRecord = f.firstRecordPending;
-    const std::int32_t goodCycles = doc_.cycle.goodCycleCount;
     const int alarmBefore = doc_.settingsChangeAlarm;
     RecordTargets targets{doc_.heads, doc_.link, doc_.cycle, doc_.gps.gpsSentences, doc_.gpsType,
                           doc_.settingsChangeAlarm};
@@ -292,15 +277,11 @@ void PlaybackEngine::step() {
     }
     consecutiveReadErrors_ = 0;
     ++state_.recordsPlayed;
-    // The reader counts the record; the status check below counts it again
-    // when it is good. One played record is one cycle.
-    doc_.cycle.goodCycleCount = goodCycles;
     // The document's settings before the first record are real time's, not
     // the file's: no alarm for them.
     if (firstRecord && alarmBefore == 1 && doc_.settingsChangeAlarm == 2) doc_.settingsChangeAlarm = 1;
     if (read.trackRestart) RestartTrack(doc_.track);
 
-    replayGps();
     playCycle(at);
 
     if (doc_.settingsChangeAlarm == 2) {
@@ -311,42 +292,18 @@ void PlaybackEngine::step() {
 
 void PlaybackEngine::playCycle(std::uint64_t readAt) {
     doc_.link.linkStale = 0;
-    if (!checkCycleStatus(doc_.heads, doc_.link, doc_.cycle, doc_.orientation)) {
+    const PingOutcome played = pipeline_.run(
+        {PingOrigin::Played, readCycleStatus(doc_.heads), ports_.clock.tickMs(), state_.reverse});
+    if (played.gpsReplayed) ports_.shell.gpsReplayed();
+    if (!played.accepted) {
         ++state_.rejectedCycles;
         ports_.shell.cycleRejected();
         return;
     }
-    const GpsFix& fix = parser_.fix;
-    PingExtras extras;
-    extras.pingNumber = static_cast<std::int32_t>(doc_.dataFile.pingNumber);
-    extras.gpsSpeedKn = fix.gpsSpeed;
-    extras.gpsText = {fix.latText, fix.lonText, fix.timeText, fix.speedText, fix.courseText, fix.headingText};
-    extras.altitudeM = doc_.orientation.pingAltitudeM;
-    extras.headingDeg = doc_.orientation.pingHeadingDeg;
-    extras.tickMs = ports_.clock.tickMs();
-    extras.reversePlayback = state_.reverse;
-
-    CopyHooks hooks(*this);
-    const StoredPing stored =
-        StorePing(doc_.imaging, doc_.cycle, doc_.heads, doc_.link, doc_.speed, extras, &hooks);
     // Backwards, the first record ends a pass through the file.
     if (state_.reverse && readAt <= doc_.dataFile.firstRecordOffset && !doc_.imaging.display.holdDisplay)
         InsertWrapRow(doc_.imaging.store);
-    ports_.shell.pingPlayed(stored);
-}
-
-void PlaybackEngine::copyPlayedRecord() {
-    if (!recorder_.recording()) return;
-    DataFileState& f = doc_.dataFile;
-    // The copy's record carries the played record's event mark itself, so
-    // that the copy holds the same bytes as its source.
-    f.pendingEventNumber = f.eventMarkNumber;
-    f.pendingEventFlag = f.eventMarkFlag;
-    recorder_.recordStep(RecordSources{doc_.heads, doc_.link, doc_.cycle, doc_.gps.gpsSentences, doc_.gpsType},
-                         false, playbackContext());
-    f.pendingEventFlag = false;
-    if (recorder_.recording())
-        CollectCopyEvents(doc_.events.events, doc_.events.copyEvents, static_cast<std::int32_t>(f.pingNumber));
+    ports_.shell.pingPlayed(played.stored);
 }
 
 void PlaybackEngine::stepBackOverDamage(std::uint64_t damagedAt) {
@@ -374,39 +331,7 @@ void PlaybackEngine::readFailed() {
     returnToRealTime();
 }
 
-void PlaybackEngine::replayGps() {
-    // Records repeat the sentences of one GPS read until the next read: the
-    // same set is one read, parsed once, as it was live.
-    const SentenceSlots& slots = doc_.gps.gpsSentences;
-    if (lastReplayed_ && *lastReplayed_ == slots) return;
-    lastReplayed_ = slots;
-
-    parser_.gpsType = doc_.gpsType;
-    parser_.fix.gpsUpdated = 0;
-    parser_.headingSeen = 0;
-    for (const std::string& sentence : slots)
-        if (!sentence.empty()) ParseNmeaSentence(parser_, sentence);
-    EndOfRead(parser_);
-    const bool published = PublishFix(parser_);
-    if (published) AddTrackPoint(doc_.track, parser_.fix.gpsLatitude, parser_.fix.gpsLongitude);
-
-    GpsSnapshot& gps = doc_.gps;
-    gps.fix = parser_.fix;
-    gps.qualityText = parser_.qualityText;
-    gps.satellitesInUse = parser_.satellitesInUse;
-    gps.positionPublished = published;
-    ports_.shell.gpsReplayed();
-}
-
-void PlaybackEngine::clearGpsPosition() {
-    parser_.fix.gpsLatitude = 0.0;
-    parser_.fix.gpsLongitude = 0.0;
-    doc_.gps.fix.gpsLatitude = 0.0;
-    doc_.gps.fix.gpsLongitude = 0.0;
-    // After a jump the next record's sentences are a new read even when they
-    // read the same.
-    lastReplayed_.reset();
-}
+void PlaybackEngine::clearGpsPosition() { pipeline_.forgetReplayedPosition(); }
 
 // ------------------------------------------------------------- playback bar
 

@@ -1,7 +1,7 @@
 // Plays a sonar data file back through the live display path: each step
-// reads one record into the document, replays its GPS sentences, runs the
-// status check and sensor decode, stores the ping (drawing it and, while a
-// copy runs, appending it to the copy) and sounds the settings-change alarm.
+// reads one record into the document and hands it to the ping pipeline (GPS
+// replay, status, sensors, drawing and, while a copy runs, the copy), and
+// sounds the settings-change alarm.
 // It opens files with every check, keeps the step timer at the play speed,
 // seeks with the progress slider and the page buttons, holds, plays in
 // reverse, switches to "Bitmap View", goes round at the ends of the file and
@@ -11,7 +11,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
 #include "core/Clock.h"
@@ -21,17 +20,17 @@
 #include "imaging/StorePing.h"
 #include "link/LinkState.h"
 #include "link/OrientationState.h"
-#include "nav/GpsParserState.h"
 #include "nav/GpsSnapshot.h"
 #include "nav/TrackPlotter.h"
 #include "record/DataFileState.h"
 #include "record/EventList.h"
 #include "record/PlaybackEvents.h"
-#include "record/PlaybackShell.h"
-#include "record/PlaybackState.h"
 #include "record/ReadWriteFiles.h"
 #include "record/Recorder.h"
 #include "record/RecorderState.h"
+#include "session/PingPipeline.h"
+#include "session/PlaybackShell.h"
+#include "session/PlaybackState.h"
 
 namespace hx {
 
@@ -68,7 +67,7 @@ struct PlaybackPorts {
 class PlaybackEngine {
 public:
     PlaybackEngine(PlaybackState& state, PlaybackDocument doc, CReadWriteFiles& files, CRecorder& recorder,
-                   PlaybackPorts ports);
+                   PingPipeline& pipeline, PlaybackPorts ports);
     PlaybackEngine(const PlaybackEngine&) = delete;
     PlaybackEngine& operator=(const PlaybackEngine&) = delete;
 
@@ -125,13 +124,10 @@ public:
 
     // What the recorder needs to know of playback.
     PlaybackContext playbackContext() const;
-    const GpsParserState& gpsParser() const { return parser_; }
     const PlayedEventFile& eventFile() const { return eventFile_; }
     int intervalMs() const;
 
 private:
-    class CopyHooks;
-
     bool open(const std::string& chosenPath, bool fromRecentList);
     bool checkPlayable(const std::string& path);
     void enterPlayback(const std::string& path, bool fromRecentList);
@@ -139,9 +135,7 @@ private:
     void wrapToStart();
     void stepBackOverDamage(std::uint64_t damagedAt);
     void readFailed();
-    void replayGps();
     void playCycle(std::uint64_t readAt);
-    void copyPlayedRecord();
     void clearGpsPosition();
     void clearPlaybackState();
     void startStepTimer();
@@ -151,10 +145,9 @@ private:
     PlaybackDocument doc_;
     CReadWriteFiles& files_;
     CRecorder& recorder_;
+    PingPipeline& pipeline_;
     PlaybackPorts ports_;
 
-    GpsParserState parser_;                   // playback's own NMEA parser
-    std::optional<SentenceSlots> lastReplayed_;  // sentences last handed to it
     PlayedEventFile eventFile_;
     int consecutiveReadErrors_ = 0;
 };

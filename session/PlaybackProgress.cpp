@@ -1,8 +1,8 @@
-#include "record/PlaybackProgress.h"
+#include "session/PlaybackProgress.h"
 
 #include <algorithm>
 
-#include "record/PlaybackState.h"
+#include "session/PlaybackState.h"
 
 namespace hx {
 

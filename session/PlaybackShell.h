@@ -38,7 +38,6 @@ public:
     virtual void focusMainWindow() {}
     virtual void clearAuxiliaryViews() {}                  // echo sounder, orientation history
     virtual void rebuildForHeadSet() {}                    // menus and captions of the heads
-    virtual void refreshLayoutIfChanged() {}               // before drawing: the head set may have changed
     virtual void redrawViews() {}
     virtual void directionChanged() {}                     // reverse toggled: event marks follow
 

@@ -1,8 +1,10 @@
-#include "app/SettingsBridge.h"
+#include "session/SettingsBridge.h"
 
+#include "imaging/PaletteFile.h"
 #include "link/CommandMessages.h"
 #include "link/DisplayPair.h"
 #include "link/HeadSettings.h"
+#include "settings/SettingsFile.h"
 
 namespace hx {
 
@@ -17,15 +19,6 @@ void setRange(std::int32_t& rangeM, std::int32_t& index, int storedM) {
 }
 
 }  // namespace
-
-SpeedSource speedSourceOf(const SpeedSettings& speed) {
-    SpeedSource s;
-    s.speedCorrectionEnabled = speed.speedCorrectionEnabled;
-    s.useManualSpeed = speed.useManualSpeed;
-    s.manualShipSpeedKn = speed.manualShipSpeed;
-    s.useGpsSpeed = speed.useGpsSpeed;
-    return s;
-}
 
 std::optional<int> rangeIndexOf(int rangeM) {
     for (std::size_t i = 0; i < kRangeTableM.size(); ++i)
@@ -138,6 +131,18 @@ StoredSettings collectStoredSettings(const CSkerryDoc& doc) {
     s.filters.depth = filters[OrientationChannel::Depth].enabled;
     s.filters.temp = filters[OrientationChannel::Temperature].enabled;
     return s;
+}
+
+void LoadSettingsFile(CSkerryDoc& doc, const LayoutRects& screenDefaults) {
+    const IniFile ini = IniFile::load(doc.settingsPath);
+    applyStoredSettings(loadSettings(ini, screenDefaults), doc);
+    LoadPaletteFile(doc.palette);
+}
+
+bool SaveSettingsFile(const CSkerryDoc& doc, const StoredSettings& collected, bool writeLinkKeys) {
+    IniFile ini = IniFile::load(doc.settingsPath);
+    saveSettings(ini, collected, writeLinkKeys);
+    return ini.save(doc.settingsPath);
 }
 
 }  // namespace hx

@@ -3,7 +3,8 @@
 // saving gathers them back.
 #pragma once
 
-#include "app/SkerryDoc.h"
+#include "session/SkerryDoc.h"
+#include "settings/IniFile.h"
 #include "settings/StoredSettings.h"
 
 namespace hx {
@@ -13,5 +14,17 @@ StoredSettings collectStoredSettings(const CSkerryDoc& doc);
 
 // The table index of a range in metres, or nullopt when the table has none.
 std::optional<int> rangeIndexOf(int rangeM);
+
+// The settings file at the document's settingsPath into the document, then
+// the colour table file. screenDefaults are the window rectangles a file
+// without them starts with.
+void LoadSettingsFile(CSkerryDoc& doc, const LayoutRects& screenDefaults);
+
+// The document's settings, with what only the windows know already in
+// collected, back into the file key by key (unknown keys and comments stay).
+// The link's keys (addresses, frequencies, GPS port) are written only when
+// they are the operator's: in real time with real heads. False when the file
+// could not be written; it is then left as it was.
+bool SaveSettingsFile(const CSkerryDoc& doc, const StoredSettings& collected, bool writeLinkKeys);
 
 }  // namespace hx

@@ -1,7 +1,8 @@
 // The one document: every subsystem's state side by side. It holds data
-// only; the application controller and the windows change it on the
-// user-interface thread, each through the narrowest part it needs. The GPS
-// reader thread never touches it: its snapshots arrive by queued signal.
+// only; the session's engines, the program's windows and its commands change
+// it on the user-interface thread, each through the narrowest part it needs.
+// The GPS reader thread never touches it: its snapshots arrive by queued
+// signal.
 #pragma once
 
 #include <string>
@@ -9,7 +10,6 @@
 #include "imaging/ColourTables.h"
 #include "imaging/DisplaySettings.h"
 #include "imaging/StorePing.h"
-#include "imaging/ui/SidescanContext.h"
 #include "link/LinkState.h"
 #include "link/OrientationState.h"
 #include "nav/GpsSettings.h"
@@ -18,8 +18,9 @@
 #include "nav/TrackPlotter.h"
 #include "record/DataFileState.h"
 #include "record/EventList.h"
-#include "record/PlaybackState.h"
 #include "record/RecorderState.h"
+#include "record/RecorderTexts.h"
+#include "session/PlaybackState.h"
 #include "settings/StoredSettings.h"
 
 namespace hx {
@@ -30,7 +31,7 @@ struct ViewFlags : SidescanViewFlags {
     int showEsGrid = 1;
     int showColorIndicator = 0;  // always starts hidden
     int markerTextSize = 14;
-    int settingsChangeAlarm = 0;
+    int settingsChangeAlarm = 0;  // 0 off, 1 armed, 2 due
 };
 
 struct CSkerryDoc {
@@ -49,7 +50,7 @@ struct CSkerryDoc {
     PlaybackState playback;
     // Navigation.
     GpsSettings gps;
-    GpsSnapshot gpsLatest;       // the last snapshot the reader handed over
+    GpsSnapshot gpsLatest;       // live: the reader's last snapshot; playback: the played record's fix
     SpeedSettings speed;
     SpeedSource imagingSpeed;    // the line count's view of the speed settings
     TrackState track;
@@ -58,7 +59,7 @@ struct CSkerryDoc {
     StoredSettings stored;       // as last loaded, for the keys nothing else holds
     std::string settingsPath;
     std::string programDirectory;
-    std::string windowTitle = "HX642 -- Real Time";
+    std::string windowTitle = kRealTimeCaption;
     bool closing = false;
 };
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "link/AcquisitionCycle.h"
-#include "link/DocumentLifecycle.h"
+#include "link/LinkDefaults.h"
 #include "link/ReplyFramer.h"
 #include "tests/fakes/FakeClock.h"
 #include "tests/fakes/FakeNotifier.h"
@@ -73,7 +73,7 @@ private:
 
 class CountingSink final : public ICycleSink {
 public:
-    void onCycleComplete(const CycleView&) override { ++cycles; }
+    void onCycleComplete(const CycleView&, const CycleStatus&) override { ++cycles; }
     long cycles = 0;
 };
 
@@ -90,7 +90,7 @@ void runCycles(benchmark::State& state, std::size_t chunk) {
     test::FakeClock clock;
     test::FakeNotifier notifier;
     CountingSink sink;
-    AcquisitionCycle acq(heads, link, cycle, orientation, LinkPorts{port, timers, clock, notifier, sink, nullptr});
+    AcquisitionCycle acq(heads, link, cycle, LinkPorts{port, timers, clock, notifier, sink, nullptr});
     acq.enterRealTimeMode();
     acq.connectAllAvailable();
     port.bringUp(acq);

@@ -19,19 +19,6 @@ class QPainter;
 
 namespace hx {
 
-// Display flags shared by every sidescan view. Hold, playback, the pending
-// system information and the good-cycle count are read where they live
-// (DisplaySettings::holdDisplay, LinkFields, CycleValues).
-struct SidescanViewFlags {
-    std::int32_t grid = 1;            // "&Grid": full grid lines, else ticks
-    std::int32_t units = 0;           // 0 metres, 1 feet
-    std::int32_t showRange = 1;       // range and frequency text of the main view
-    std::int32_t showMarkShadow = 1;  // shown as a check mark only
-    std::int32_t displayTimeMs = 0;   // main view's paint time, averaged
-    std::int32_t scrollX = 0;         // the main view's scroll, followed by the
-    std::int32_t scrollY = 0;         // M and H views and read by the marks
-};
-
 // Where a view draws: what overlay painters need to map image points.
 struct ViewGeometry {
     std::int32_t scrollX = 0;

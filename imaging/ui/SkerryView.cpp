@@ -245,59 +245,52 @@ void CSkerryView::setMouseMode(MouseMode mode) {
 
 // ---- commands ----
 
-bool CSkerryView::runCommand(int id) {
-    switch (id) {
-        case kCmdFillTheScreen: fillTheScreen(); return true;
-        case kCmdZoom100: zoom100(); return true;
-        case kCmdZoom200: zoom200(); return true;
-        case kCmdZoomIn: zoomIn(); return true;
-        case kCmdZoomOut: zoomOut(); return true;
-        case kCmdRestoreImage: restoreImage(); return true;
-        case kCmdZoomCycle: cycleZoom(); return true;
-        case kCmdGrid: toggleGrid(); return true;
-        case kCmdShowRange: toggleShowRange(); return true;
-        case kCmdMetric: setMetric(); return true;
-        case kCmdImperial: setImperial(); return true;
-        case kCmdShowMarkShadow: toggleShowMarkShadow(); return true;
-        case kCmdTimeMarks: toggleTimeMarks(); return true;
-        case kCmdGpsMarks: toggleGpsMarks(); return true;
-        case kCmdKeyLeft: movePointer(-1, 0); return true;
-        case kCmdKeyRight: movePointer(1, 0); return true;
-        case kCmdKeyUp: movePointer(0, -1); return true;
-        case kCmdKeyDown: movePointer(0, 1); return true;
-        default: return false;
+void CSkerryView::runCommand(ViewCommand command) {
+    using C = ViewCommand;
+    switch (command) {
+        case C::FillTheScreen: fillTheScreen(); break;
+        case C::Zoom100: zoom100(); break;
+        case C::Zoom200: zoom200(); break;
+        case C::ZoomIn: zoomIn(); break;
+        case C::ZoomOut: zoomOut(); break;
+        case C::RestoreImage: restoreImage(); break;
+        case C::ZoomCycle: cycleZoom(); break;
+        case C::Grid: toggleGrid(); break;
+        case C::ShowRange: toggleShowRange(); break;
+        case C::Metric: setMetric(); break;
+        case C::Imperial: setImperial(); break;
+        case C::ShowMarkShadow: toggleShowMarkShadow(); break;
+        case C::TimeMarks: toggleTimeMarks(); break;
+        case C::GpsMarks: toggleGpsMarks(); break;
+        case C::KeyLeft: movePointer(-1, 0); break;
+        case C::KeyRight: movePointer(1, 0); break;
+        case C::KeyUp: movePointer(0, -1); break;
+        case C::KeyDown: movePointer(0, 1); break;
     }
 }
 
-ViewCommandState CSkerryView::commandState(int id) const {
+ViewCommandState CSkerryView::commandState(ViewCommand command) const {
+    using C = ViewCommand;
     ViewCommandState s;
-    s.handled = true;
-    switch (id) {
-        case kCmdFillTheScreen: s.checked = zoom_.zoomMode == kZoomFillScreen; break;
-        case kCmdZoom100: s.checked = zoom_.zoomMode == kZoom100; break;
-        case kCmdZoom200: s.checked = zoom_.zoomMode == kZoom200; break;
-        case kCmdGrid: s.checked = ctx_.flags.grid != 0; break;
-        case kCmdShowRange: s.checked = ctx_.flags.showRange != 0; break;
-        case kCmdMetric: s.checked = ctx_.flags.units == 0; break;
-        case kCmdImperial: s.checked = ctx_.flags.units == 1; break;
-        case kCmdShowMarkShadow: s.checked = ctx_.flags.showMarkShadow != 0; break;
-        case kCmdTimeMarks: s.checked = mouseMode_ == MouseMode::TimeMarks; break;
-        case kCmdGpsMarks: s.checked = mouseMode_ == MouseMode::GpsMarks; break;
-        case kCmdZoomIn:
-        case kCmdZoomOut:
-        case kCmdRestoreImage:
-        case kCmdZoomCycle:
-        case kCmdKeyLeft:
-        case kCmdKeyRight:
-        case kCmdKeyUp:
-        case kCmdKeyDown: break;
-        default:
-            if ((id >= kCmdGridTextLarge && id <= kCmdGridTextSmall) ||
-                (id >= kCmdZoomFactorFirst && id <= kCmdZoomFactorLast)) {
-                s.enabled = false;  // listed in the menu, nothing behind them
-                break;
-            }
-            return ViewCommandState{};
+    switch (command) {
+        case C::FillTheScreen: s.checked = zoom_.zoomMode == kZoomFillScreen; break;
+        case C::Zoom100: s.checked = zoom_.zoomMode == kZoom100; break;
+        case C::Zoom200: s.checked = zoom_.zoomMode == kZoom200; break;
+        case C::Grid: s.checked = ctx_.flags.grid != 0; break;
+        case C::ShowRange: s.checked = ctx_.flags.showRange != 0; break;
+        case C::Metric: s.checked = ctx_.flags.units == 0; break;
+        case C::Imperial: s.checked = ctx_.flags.units == 1; break;
+        case C::ShowMarkShadow: s.checked = ctx_.flags.showMarkShadow != 0; break;
+        case C::TimeMarks: s.checked = mouseMode_ == MouseMode::TimeMarks; break;
+        case C::GpsMarks: s.checked = mouseMode_ == MouseMode::GpsMarks; break;
+        case C::ZoomIn:
+        case C::ZoomOut:
+        case C::RestoreImage:
+        case C::ZoomCycle:
+        case C::KeyLeft:
+        case C::KeyRight:
+        case C::KeyUp:
+        case C::KeyDown: break;
     }
     return s;
 }

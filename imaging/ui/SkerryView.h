@@ -35,25 +35,25 @@ public:
     void setMeasurementHooks(MeasurementHooks hooks) { hooks_ = std::move(hooks); }
 
     // The command router's entry points: run a view command, and its update
-    // state (enabled, checked). Unknown ids are not handled.
-    bool runCommand(int id);
-    ViewCommandState commandState(int id) const;
+    // state (enabled, checked).
+    void runCommand(ViewCommand command);
+    ViewCommandState commandState(ViewCommand command) const;
 
 public slots:
-    void fillTheScreen();  // 41045
-    void zoom100();        // 41046
-    void zoom200();        // 41047
-    void zoomIn();         // 32815
-    void zoomOut();        // 32814
-    void restoreImage();   // 32816
-    void cycleZoom();      // 32777, key Z
-    void toggleGrid();     // 32774
-    void toggleShowRange();       // 32851
-    void setMetric();             // 32834
-    void setImperial();           // 32836
-    void toggleShowMarkShadow();  // 32812
-    void toggleTimeMarks();       // 32779
-    void toggleGpsMarks();        // 32850
+    void fillTheScreen();
+    void zoom100();
+    void zoom200();
+    void zoomIn();
+    void zoomOut();
+    void restoreImage();
+    void cycleZoom();  // key Z
+    void toggleGrid();
+    void toggleShowRange();
+    void setMetric();
+    void setImperial();
+    void toggleShowMarkShadow();
+    void toggleTimeMarks();
+    void toggleGpsMarks();
     // Arrow keys: the pointer moves one pixel and is handled as a mouse move.
     void movePointer(int dx, int dy);
     // Re-allocates the images for this window's width and zoom mode and

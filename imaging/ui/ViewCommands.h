@@ -1,4 +1,4 @@
-// The command ids a sidescan view handles itself, the state its update
+// The commands a sidescan view handles itself, the state its update
 // handlers report, its mouse modes, and the hooks through which the
 // measurements and marks draw on a view and take its clicks.
 #pragma once
@@ -13,34 +13,30 @@ class QPainter;
 
 namespace hx {
 
-enum ViewCommandId : int {
-    kCmdFillTheScreen = 41045,
-    kCmdZoom100 = 41046,
-    kCmdZoom200 = 41047,
-    kCmdZoomIn = 32815,
-    kCmdZoomOut = 32814,
-    kCmdRestoreImage = 32816,
-    kCmdZoomCycle = 32777,
-    kCmdGrid = 32774,
-    kCmdShowRange = 32851,
-    kCmdMetric = 32834,
-    kCmdImperial = 32836,
-    kCmdShowMarkShadow = 32812,
-    kCmdTimeMarks = 32779,
-    kCmdGpsMarks = 32850,
-    kCmdKeyLeft = 32785,
-    kCmdKeyRight = 32786,
-    kCmdKeyUp = 32787,
-    kCmdKeyDown = 32788,
-    // Menu entries with no command behind them: always disabled.
-    kCmdGridTextLarge = 32829,
-    kCmdGridTextSmall = 32831,
-    kCmdZoomFactorFirst = 32883,
-    kCmdZoomFactorLast = 32889,
+// The commands a sidescan view handles itself. The program maps its
+// command ids to these.
+enum class ViewCommand {
+    FillTheScreen,
+    Zoom100,
+    Zoom200,
+    ZoomIn,
+    ZoomOut,
+    RestoreImage,
+    ZoomCycle,
+    Grid,
+    ShowRange,
+    Metric,
+    Imperial,
+    ShowMarkShadow,
+    TimeMarks,
+    GpsMarks,
+    KeyLeft,
+    KeyRight,
+    KeyUp,
+    KeyDown,
 };
 
 struct ViewCommandState {
-    bool handled = false;  // the view knows the id
     bool enabled = true;
     bool checked = false;
 };

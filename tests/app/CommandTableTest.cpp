@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
 
+#include "app/CommandBindings.h"
 #include "app/CommandTable.h"
+#include "link/HeadSettings.h"
 
 using namespace hx;
 
@@ -59,4 +62,25 @@ TEST(CommandTable, ToolbarOrderAndSeparators) {
                                        32797, 32772, 32778, 32815, 32814, 32805, 32839, 32810, 32804,
                                        32811, 32816, 0,     41049, 0,     57664};
     EXPECT_EQ(ids, expected);
+}
+
+TEST(CommandBindings, EachSubsystemCommandHasOneIdAndTheRangeEntriesMatchTheirTexts) {
+    std::set<int> bound;
+    for (const LinkBinding& b : linkBindings()) {
+        EXPECT_TRUE(bound.insert(static_cast<int>(b.id)).second) << static_cast<int>(b.id);
+        ASSERT_NE(findCommand(b.id), nullptr) << static_cast<int>(b.id);
+        if (b.command.action != LinkAction::SelectRange) continue;
+        // "10 m" .. "200 m": the entry's text is the range it selects.
+        const int shownM = std::atoi(findCommand(b.id)->text);
+        ASSERT_GE(b.command.arg, 0);
+        ASSERT_LT(b.command.arg, static_cast<int>(kRangeTableM.size()));
+        EXPECT_EQ(kRangeTableM[static_cast<std::size_t>(b.command.arg)], shownM) << findCommand(b.id)->text;
+    }
+    for (const ViewBinding& b : viewBindings()) {
+        EXPECT_TRUE(bound.insert(static_cast<int>(b.id)).second) << static_cast<int>(b.id);
+        EXPECT_NE(findCommand(b.id), nullptr) << static_cast<int>(b.id);
+    }
+    EXPECT_EQ(linkCommandFor(CommandId::NotAvailableES)->arg, kHeadES);
+    EXPECT_FALSE(linkCommandFor(CommandId::Connect).has_value());
+    EXPECT_EQ(viewCommandFor(CommandId::ViewKeyZoomCycle), ViewCommand::ZoomCycle);
 }

@@ -17,8 +17,10 @@
 #include "app/SkerryApp.h"
 #include "tests/app/AppTestSupport.h"
 #include "app/StatusPanes.h"
+#include "core/LoopbackOnly.h"
 #include "imaging/WaterfallStore.h"
 #include "link/ui/DiagnosticsDlg.h"
+#include "platform/QtHeadConnections.h"
 #include "settings/IniFile.h"
 
 using namespace hx;
@@ -140,4 +142,28 @@ TEST(LiveApp, SettingsSurviveARunKeepingUnknownKeysAndComments) {
         // A simulated session never writes the simulator's addresses.
         EXPECT_FALSE(saved.value("Sonar M", "IP Address"));
     }
+}
+
+TEST(LiveApp, UnderLoopbackOnlyTheFactoryAddressesAreNeverTried) {
+    qputenv(kLoopbackOnlyVariable, "1");
+    const char* factory[] = {"192.168.0.2", "192.168.0.3", "192.168.0.4", "192.168.0.5"};
+    // Go no further unless every one of them is certain to be refused.
+    for (const char* address : factory) ASSERT_TRUE(loopbackRefusal(address, "head").has_value()) << address;
+
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    const QString path = config.path() + QStringLiteral("/HX642.ini");
+    IniFile::fromText(
+        "[Sonar L]\nIP Address=192.168.0.2\n[Sonar M]\nIP Address=192.168.0.3\n"
+        "[Sonar H]\nIP Address=192.168.0.4\n[Echo Sounder]\nIP Address=192.168.0.5\n")
+        .save(path.toStdString());
+    AppOptions options;
+    options.unattended = true;  // the connection dialog confirms the stored address
+    options.settingsPath = path;
+    SkerryApp app(options);
+    ASSERT_TRUE(app.start());
+    ASSERT_TRUE(waitFor([&] { return app.headConnections().refusedAddresses() >= 1; }, 10000));
+    EXPECT_EQ(app.doc().heads.headIpAddress[kHeadL], "192.168.0.2");
+    EXPECT_EQ(app.headConnections().connectAttempts(), 0);
+    EXPECT_EQ(app.doc().link.sysInfoReceived, 0);
 }

@@ -117,18 +117,19 @@ TEST(ColourTables, YellowBrownEveryEntry) {
 TEST(ImagePalette, SelectedTableOrCustomPalette) {
     PaletteState p;
     p.colourTables = kTables;
-    ASSERT_TRUE(SelectColourTableCommand(p, 32894));  // "&Grey"
+    ASSERT_TRUE(SelectColourTable(p, kGrey));
     EXPECT_EQ(p.colourTableIndex, kGrey);
     EXPECT_EQ(BuildImagePalette(p)[100], (PaletteEntry{100, 100, 100, 0}));
-    ASSERT_TRUE(SelectColourTableCommand(p, 32891));
+    ASSERT_TRUE(SelectColourTable(p, kNormalHigh));
     EXPECT_EQ(BuildImagePalette(p)[40], (PaletteEntry{120, 0, 0, 0})) << "blue, green, red order";
-    EXPECT_FALSE(SelectColourTableCommand(p, 32901));
-    EXPECT_FALSE(SelectColourTableCommand(p, 32890));
+    EXPECT_FALSE(SelectColourTable(p, 10));
+    EXPECT_FALSE(SelectColourTable(p, -1));
+    EXPECT_EQ(p.colourTableIndex, kNormalHigh);
 
     // While the custom palette is in use a table change shows nothing.
     p.useCustomPalette = 1;
     p.customPalette.fill(PaletteEntry{9, 8, 7, 0});
-    SelectColourTableCommand(p, 32895);
+    SelectColourTable(p, kReverseGrey);
     EXPECT_EQ(BuildImagePalette(p)[3], (PaletteEntry{9, 8, 7, 0}));
     p.useCustomPalette = 0;
     EXPECT_EQ(BuildImagePalette(p)[3], (PaletteEntry{252, 252, 252, 0}));

@@ -9,8 +9,9 @@
 #include "LinkTestMessages.h"
 #include "core/ByteIO.h"
 #include "link/AcquisitionCycle.h"
-#include "link/DocumentLifecycle.h"
 #include "link/LinkCommands.h"
+#include "link/LinkDefaults.h"
+#include "link/SensorBlock.h"
 
 namespace hx {
 namespace {
@@ -25,7 +26,7 @@ public:
     test::FakeClock clock;
     test::FakeNotifier notifier;
     test::FakeHeadNetwork net{&timers};
-    AcquisitionCycle acq{heads, link, cycle, orientation, LinkPorts{net, timers, clock, notifier, *this, this}};
+    AcquisitionCycle acq{heads, link, cycle, LinkPorts{net, timers, clock, notifier, *this, this}};
 
     int completed = 0;
     int rejected = 0;
@@ -40,12 +41,18 @@ public:
         acq.setHeadPort(14040);
     }
 
-    void onCycleComplete(const CycleView& v) override {
+    // What the program's ping pipeline does first: the status read goes
+    // into the head table; only good cycles go on.
+    void onCycleComplete(const CycleView& v, const CycleStatus& status) override {
+        applyCycleStatus(status, heads);
+        if (!status.good()) {
+            ++rejected;
+            return;
+        }
         ++completed;
         requestsAtCompletion.push_back(net.requests.size());
         lastLines.assign(v.heads.headDisplayLine.begin(), v.heads.headDisplayLine.end());
     }
-    void onCycleRejected(const CycleView&) override { ++rejected; }
     void onSystemInfoDecoded() override { ++sysInfoDecoded; }
     void onConnectionChanged(int) override { ++connectionChanges; }
 
@@ -114,7 +121,7 @@ TEST(AcquisitionCycle, SystemInformationThenFourHeadsInOrder) {
     EXPECT_EQ(r.net.dataOrder(), "L0 L1 M0 M1 H0 H1 E0 E1 L0 L1 M0 M1 H0 H1 E0 E1 L0 L1 M0 M1 H0 H1 E0 E1 L0");
     // Cycle complete runs after ES-second, once per cycle.
     EXPECT_EQ(r.requestsAtCompletion, (std::vector<std::size_t>{9, 17, 25}));
-    EXPECT_EQ(r.cycle.goodCycleCount, 3);
+    EXPECT_EQ(r.completed, 3);
     EXPECT_EQ(r.link.linkStale, 0);
     EXPECT_EQ(r.heads.headIdText, (PerHead<std::string>{"LFA", "MFB", "HFC", "ESD"}));
     EXPECT_EQ(r.cycle.pingDateText, "08-DEC-2026");
@@ -128,7 +135,6 @@ TEST(AcquisitionCycle, SystemInformationThenFourHeadsInOrder) {
     EXPECT_FALSE(r.anySendWithWatchdogRunning());
     EXPECT_TRUE(r.timers.isActive(TimerId::LinkWatchdog));
     EXPECT_EQ(r.timers.intervalMs(TimerId::LinkWatchdog), 3000);
-    EXPECT_EQ(r.orientation.filters.sampleCounter, 3) << "one sensor decode per cycle";
 }
 
 TEST(AcquisitionCycle, LowAndEchoSounderOnly) {
@@ -138,7 +144,6 @@ TEST(AcquisitionCycle, LowAndEchoSounderOnly) {
     EXPECT_EQ(r.net.dataOrder(), "L0 L1 E0 E1 L0 L1 E0 E1 L0");
     EXPECT_EQ(r.requestsAtCompletion, (std::vector<std::size_t>{5, 9}));
     EXPECT_EQ(r.link.availableHeadCount, 2);
-    EXPECT_EQ(r.orientation.filters.sampleCounter, 0) << "no orientation sensor, no decode";
 }
 
 TEST(AcquisitionCycle, MediumAndHighOnlyWrapsPastTheEchoSounder) {
@@ -170,7 +175,7 @@ TEST(AcquisitionCycle, SplitAndOversizedRepliesKeepPolling) {
         r.net.script[2].extraBytes = 1;  // H answers 1129 bytes
         r.start(0x0F);
         ASSERT_TRUE(r.runCycles(4));
-        EXPECT_EQ(r.cycle.goodCycleCount, 4);
+        EXPECT_EQ(r.completed, 4);
         EXPECT_EQ(r.lastLines[2][24], test::samplePattern(2, 0, 999));
         EXPECT_EQ(r.net.connects.size(), 5u) << "no rebuild was needed";
     }
@@ -198,7 +203,7 @@ TEST(AcquisitionCycle, SilentHeadTriggersTheWatchdogAndPollingResumes) {
     ASSERT_TRUE(r.runCycles(1));
     EXPECT_EQ(r.net.dataOrder(from), "L0 L1 M0 M1 H0 H1 E0 E1 L0");
     EXPECT_EQ(r.link.linkStale, 0);
-    EXPECT_EQ(r.cycle.goodCycleCount, 3);
+    EXPECT_EQ(r.completed, 3);
 }
 
 TEST(AcquisitionCycle, ErrorStatusRejectsTheCycle) {
@@ -209,14 +214,14 @@ TEST(AcquisitionCycle, ErrorStatusRejectsTheCycle) {
     const std::size_t from = r.net.requests.size();
     ASSERT_TRUE(r.net.runUntil([&] { return r.rejected >= 2; }));
     EXPECT_EQ(r.completed, 1) << "not handed on";
-    EXPECT_EQ(r.cycle.goodCycleCount, 1);
+    EXPECT_EQ(r.completed, 1);
     EXPECT_EQ(r.heads.headStatus[1], 0x04);
     EXPECT_GE(r.net.dataOrder(from).size(), std::string("L0 L1 M0 M1 H0 H1 E0 E1 L0").size()) << "polling goes on";
 
     // Bits outside the mask are no error.
     r.net.script[1].status = 0x83;
     ASSERT_TRUE(r.runCycles(1));
-    EXPECT_EQ(r.cycle.goodCycleCount, 2);
+    EXPECT_EQ(r.completed, 2);
     EXPECT_EQ(r.heads.headStatus[1], 0x83);
 }
 
@@ -327,7 +332,7 @@ TEST(AcquisitionCycle, StrayBytesBetweenRequestsAreIgnored) {
     r.net.inject(1, std::vector<std::uint8_t>(3000, 0x55));
     r.net.inject(3, test::makeDataReply(3, 0x10, 0x7C));
     ASSERT_TRUE(r.runCycles(2));
-    EXPECT_EQ(r.cycle.goodCycleCount, 3);
+    EXPECT_EQ(r.completed, 3);
     EXPECT_EQ(r.rejected, 0);
 }
 
@@ -388,27 +393,28 @@ TEST(AcquisitionCycle, NotAvailableRebuildsWithTheNewHeadCount) {
     Rig r;
     r.start(0x1F);
     ASSERT_TRUE(r.runCycles(1));
-    const unsigned effect = runLinkCommand(41041, r.heads, r.link, r.orientation.filters);  // M not available
+    const unsigned effect = runLinkCommand(LinkCommand::notAvailable(kHeadM), r.heads, r.link, r.orientation.filters);
     ASSERT_NE(effect & kEffectRebuildConnections, 0u);
     r.acq.availabilityChanged();
     EXPECT_EQ(r.link.availableHeadCount, 3);
     const std::size_t from = r.net.requests.size();
     ASSERT_TRUE(r.runCycles(2));
     EXPECT_EQ(r.net.dataOrder(from), "L0 L1 H0 H1 E0 E1 L0 L1 H0 H1 E0 E1 L0");
-    runLinkCommand(41041, r.heads, r.link, r.orientation.filters);
+    runLinkCommand(LinkCommand::notAvailable(kHeadM), r.heads, r.link, r.orientation.filters);
     r.acq.availabilityChanged();
     const std::size_t again = r.net.requests.size();
     ASSERT_TRUE(r.runCycles(1));
     EXPECT_EQ(r.net.dataOrder(again), "L0 L1 M0 M1 H0 H1 E0 E1 L0");
 }
 
-TEST(AcquisitionCycle, SensorBlockDecodedPerCycle) {
+TEST(AcquisitionCycle, SensorBlockArrivesWhereItIsDecoded) {
     Rig r;
     writeU16Le(r.net.sensorBlock, 0, 0x4000);  // pitch +90
     writeU16Le(r.net.sensorBlock, 4, 0x0000);  // heading 0 - 22 = 338
     writeU16Le(r.net.sensorBlock, 10, 0xFFFF);
     r.start(0x1F);
     ASSERT_TRUE(r.runCycles(1));
+    decodeSensorBlockInto(r.heads, r.orientation);
     EXPECT_EQ(r.orientation.pitchDeg, 90.0);
     EXPECT_DOUBLE_EQ(r.orientation.headingDeg, 338.0);
     EXPECT_NEAR(r.orientation.depthM, 999.98, 0.005);

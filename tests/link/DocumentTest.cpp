@@ -1,16 +1,12 @@
-// Defaults, the display pair, the system information decode and the
-// document's start and close sequences.
+// Defaults, the display pair and the system information decode.
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
-#include "fakes/FakeTimerPort.h"
-#include "FakeHeadNetwork.h"
 #include "LinkTestMessages.h"
 #include "link/CommandMessages.h"
 #include "link/DisplayPair.h"
-#include "link/DocumentLifecycle.h"
+#include "link/LinkDefaults.h"
 #include "link/SystemInfoDecode.h"
 
 namespace hx {
@@ -156,77 +152,6 @@ TEST(SystemInfo, RecognisesOnlyExact256ByteTQZ) {
     EXPECT_FALSE(parseSystemInfo(raw));
     EXPECT_FALSE(parseSystemInfo({}));
     EXPECT_EQ(formatIpv4(0xC0A80002u), "192.168.0.2");
-}
-
-// Records the order in which the document steps run.
-class RecordingSteps final : public IDocumentSteps {
-public:
-    std::vector<std::string> log;
-    bool baseOk = true;
-    DocumentPaths paths;
-    GpsSerialDefaults gps;
-    std::function<void()> onLoad;
-
-    bool baseNewDocument() override { log.push_back("base"); return baseOk; }
-    void buildColourTables() override { log.push_back("colours"); }
-    void clearPingHistory() override { log.push_back("history"); }
-    void createDataFileObject() override { log.push_back("dataFile"); }
-    void setDocumentPaths(const DocumentPaths& p) override { paths = p; log.push_back("paths"); }
-    void setGpsSerialDefaults(const GpsSerialDefaults& g) override { gps = g; log.push_back("gps"); }
-    void setTitles(const std::string& w, const std::string& d) override { log.push_back("titles " + w + " / " + d); }
-    void loadSettings() override {
-        log.push_back("load");
-        if (onLoad) onLoad();
-    }
-    void markClosing() override { log.push_back("closing"); }
-    void saveSettings() override { log.push_back("save"); }
-    void destroyAuxiliaryWindows() override { log.push_back("windows"); }
-    void closeDataFiles() override { log.push_back("files"); }
-    void destroyDataFileObject() override { log.push_back("noDataFile"); }
-    void closeSerialPorts() override { log.push_back("serial"); }
-    void baseCloseDocument() override { log.push_back("baseClose"); }
-};
-
-TEST(DocumentLifecycle, NewDocumentRunsTheStepsInOrder) {
-    Doc d;
-    RecordingSteps steps;
-    // The settings load changes a frequency; the commands must carry it.
-    steps.onLoad = [&] { d.heads.headFrequency[1] = 250000; };
-    ASSERT_TRUE(newDocument(d.refs(), "/home/op/.config/hx642", steps));
-    EXPECT_EQ(steps.log, (std::vector<std::string>{"base", "colours", "history", "dataFile", "paths", "gps",
-                                                   "titles HX642 -- Real Time / - Real Time", "load"}));
-    EXPECT_EQ(steps.paths.settingsFile, "/home/op/.config/hx642/HX642.ini");
-    EXPECT_EQ(steps.paths.paletteFile, "/home/op/.config/hx642/HX642.pal");
-    EXPECT_EQ(steps.paths.programDirectory, "/home/op/.config/hx642/");
-    EXPECT_EQ(steps.gps.baudRate, 4800);
-    EXPECT_EQ(steps.gps.dataBits, 8);
-    EXPECT_EQ(*readU32Le(d.heads.headCommand[1], 30), 250000u);
-}
-
-TEST(DocumentLifecycle, NewDocumentStopsWhenTheBaseStepFails) {
-    Doc d;
-    RecordingSteps steps;
-    steps.baseOk = false;
-    EXPECT_FALSE(newDocument(d.refs(), "/tmp/", steps));
-    EXPECT_EQ(steps.log, std::vector<std::string>{"base"});
-}
-
-TEST(DocumentLifecycle, CloseStopsTimersSavesAndClosesEveryConnection) {
-    Doc d;
-    RecordingSteps steps;
-    test::FakeTimerPort timers;
-    test::FakeHeadNetwork net;
-    timers.start(TimerId::LinkWatchdog, 3000, true);
-    timers.start(TimerId::PlaybackStep, 100, false);
-    d.link.headConnected = {1, 1, 0, 1};
-    closeDocument(d.refs(), timers, net, steps);
-    EXPECT_FALSE(timers.isActive(TimerId::LinkWatchdog));
-    EXPECT_FALSE(timers.isActive(TimerId::PlaybackStep));
-    EXPECT_FALSE(timers.isActive(TimerId::PlaybackStart));
-    EXPECT_EQ(steps.log, (std::vector<std::string>{"closing", "save", "windows", "files", "noDataFile", "serial",
-                                                   "baseClose"}));
-    EXPECT_EQ(net.closes, (std::vector<int>{0, 1, 2, 3}));
-    EXPECT_EQ(d.link.headConnected, (PerHead<std::int32_t>{0, 0, 0, 0}));
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include "core/ByteIO.h"
 #include "link/CommandMessages.h"
 #include "link/DataReply.h"
-#include "link/DocumentLifecycle.h"
+#include "link/LinkDefaults.h"
 #include "LinkTestMessages.h"
 
 namespace hx {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "PlaybackTestRig.h"
-#include "record/PlaybackProgress.h"
+#include "session/PlaybackProgress.h"
 
 namespace hx {
 namespace {

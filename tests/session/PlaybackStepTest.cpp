@@ -191,8 +191,8 @@ TEST_F(PlaybackStepTest, SentencesOfEachRecordAreParsedOncePerRead) {
     EXPECT_EQ(rig.gps.fix.courseText, "226.0 Deg.");
     EXPECT_EQ(rig.track.trackFirstFix, 0);  // the first position became the track's origin
     // gpsd's reading of the same capture.
-    EXPECT_NEAR(rig.engine.gpsParser().fix.gpsLatitude, 52.219065, 1e-6);
-    EXPECT_NEAR(rig.engine.gpsParser().fix.gpsLongitude, 21.010851667, 1e-6);
+    EXPECT_NEAR(rig.pipeline.gpsReplay().parser().fix.gpsLatitude, 52.219065, 1e-6);
+    EXPECT_NEAR(rig.pipeline.gpsReplay().parser().fix.gpsLongitude, 21.010851667, 1e-6);
     EXPECT_EQ(rig.gps.gpsSentences[0].rfind("$GPRMC,093802", 0), 0u);
 
     rig.play(2);

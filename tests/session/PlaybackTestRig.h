@@ -14,14 +14,15 @@
 #include <system_error>
 #include <vector>
 
-#include "RecordSamples.h"
+#include "record/RecordSamples.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeNotifier.h"
 #include "fakes/FakeTimerPort.h"
 #include "imaging/ColourTables.h"
 #include "link/DisplayPair.h"
-#include "record/PlaybackEngine.h"
 #include "record/StdFileSystem.h"
+#include "session/PingPipeline.h"
+#include "session/PlaybackEngine.h"
 
 namespace hx::pbtest {
 
@@ -263,10 +264,13 @@ struct PlaybackRig {
 
     CReadWriteFiles files{dataFile, fs, notifier};
     CRecorder recorder{recorderState, dataFile, events, files, RecorderPorts{fs, notifier, clock, dialogs, window}};
+    PingPipeline pipeline{PipelineDocument{heads, link, cycle, orientation, gps, gpsType, dataFile, &imaging, &speed,
+                                           &track, &events, &state},
+                          PipelineStages{&recorder}};
     PlaybackEngine engine{state,
                           PlaybackDocument{heads, link, cycle, orientation, imaging, speed, dataFile, recorderState,
                                            events, gps, gpsType, alarm, track},
-                          files, recorder, PlaybackPorts{timers, notifier, dialogs, clock, fs, shell}};
+                          files, recorder, pipeline, PlaybackPorts{timers, notifier, dialogs, clock, fs, shell}};
 };
 
 }  // namespace hx::pbtest

@@ -8,8 +8,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "imaging/StorePing.h"
-#include "link/DocumentLifecycle.h"
+#include "link/LinkDefaults.h"
 #include "record/RecorderTexts.h"
 
 namespace hx::cli {
@@ -37,7 +36,7 @@ HeadlessRecorder::HeadlessRecorder(RecordOptions options, QObject* parent)
       timers_([this](TimerId id) { onTimer(id); }) {
     initialiseLinkDefaults({heads_, link_, cycle_, orientation_});
     acquisition_ = std::make_unique<AcquisitionCycle>(
-        heads_, link_, cycle_, orientation_,
+        heads_, link_, cycle_,
         LinkPorts{connections_, timers_, clock_, notifier_, *this, static_cast<ILinkObserver*>(this)});
     acquisition_->setHeadPort(options_.port);
     connections_.setEvents(acquisition_.get());
@@ -45,6 +44,11 @@ HeadlessRecorder::HeadlessRecorder(RecordOptions options, QObject* parent)
     files_ = std::make_unique<CReadWriteFiles>(fileState_, fs_, notifier_);
     recorder_ = std::make_unique<CRecorder>(recorderState_, fileState_, events_, *files_,
                                             RecorderPorts{fs_, notifier_, clock_, *this, *this});
+    // No display: the pipeline reads the status, decodes the sensors and
+    // writes the record.
+    pipeline_ = std::make_unique<PingPipeline>(
+        PipelineDocument{heads_, link_, cycle_, orientation_, gps_, gpsType_, fileState_},
+        PipelineStages{recorder_.get()});
 
     progress_.setInterval(1000);
     connect(&progress_, &QTimer::timeout, this, &HeadlessRecorder::printProgress);
@@ -90,19 +94,20 @@ void HeadlessRecorder::stop(const QString& reason) {
 
 std::uint64_t HeadlessRecorder::bytesSaved() const { return files_ ? files_->outputSize() : 0; }
 
-void HeadlessRecorder::onCycleComplete(const CycleView& cycle) {
+void HeadlessRecorder::onCycleComplete(const CycleView& cycle, const CycleStatus& status) {
     if (stopped_) return;
-    ++counters_.goodCycles;
     // A head that drops out makes the link rebuild before any cycle
     // completes without it, so every cycle here carries each head's fresh ping.
     const bool stale = cycle.link.linkStale != 0;
-    if (stale) ++counters_.staleCycles;
     const std::uint64_t before = bytesSaved();
-    recorder_->recordStep(RecordSources{cycle.heads, cycle.link, cycle.cycle, sentences_, 0}, stale,
-                          PlaybackContext{});
+    const PingOutcome outcome = pipeline_->run({PingOrigin::Live, status, clock_.tickMs()});
+    if (!outcome.accepted) {
+        ++counters_.rejectedCycles;
+        return;
+    }
+    ++counters_.goodCycles;
+    if (stale) ++counters_.staleCycles;
     if (bytesSaved() > before) ++counters_.pingsWritten;
-    // The records carry the cycle period, measured as the display path does.
-    MeasurePingInterval(cycle_, clock_.tickMs(), false);
     if (!recorder_->recording()) {
         // The recorder stopped by itself (full disk, a failed write) and has
         // said why; whatever was written is whole.
@@ -112,8 +117,6 @@ void HeadlessRecorder::onCycleComplete(const CycleView& cycle) {
     }
     if (options_.pings > 0 && counters_.pingsWritten >= options_.pings) stop(QStringLiteral("ping limit reached"));
 }
-
-void HeadlessRecorder::onCycleRejected(const CycleView&) { ++counters_.rejectedCycles; }
 
 QString HeadlessRecorder::nothingRecordedReason() const {
     const QString where = QStringLiteral("%1 port %2").arg(QString::fromStdString(options_.address)).arg(options_.port);

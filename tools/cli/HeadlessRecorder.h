@@ -28,6 +28,7 @@
 #include "record/Recorder.h"
 #include "record/RecorderState.h"
 #include "record/StdFileSystem.h"
+#include "session/PingPipeline.h"
 
 namespace hx::cli {
 
@@ -75,8 +76,7 @@ signals:
     void finished();
 
 private:
-    void onCycleComplete(const CycleView& cycle) override;
-    void onCycleRejected(const CycleView& cycle) override;
+    void onCycleComplete(const CycleView& cycle, const CycleStatus& status) override;
     void onLinkRebuilt() override;
     void setCaption(const std::string& caption) override;
     void addRecentFile(const std::string&) override {}
@@ -92,7 +92,8 @@ private:
     LinkFields link_;
     CycleValues cycle_;
     OrientationState orientation_;
-    SentenceSlots sentences_{};
+    GpsSnapshot gps_;  // no GPS: empty sentence slots in every record
+    int gpsType_ = 0;
 
     QtClock clock_;
     ConsoleNotifier notifier_;
@@ -106,6 +107,7 @@ private:
     EventListState events_;
     std::unique_ptr<CReadWriteFiles> files_;
     std::unique_ptr<CRecorder> recorder_;
+    std::unique_ptr<PingPipeline> pipeline_;
 
     RecordCounters counters_;
     QTimer progress_;

@@ -10,15 +10,10 @@
 
 #include "imaging/ColourTables.h"
 #include "imaging/ImageGeometry.h"
-#include "imaging/PingHistory.h"
 #include "imaging/StorePing.h"
-#include "link/CycleStatus.h"
-#include "link/DisplayPair.h"
-#include "nav/GpsParserState.h"
 #include "platform/ConsoleNotifier.h"
-#include "record/ReadWriteFiles.h"
-#include "record/RecordDocument.h"
 #include "record/StdFileSystem.h"
+#include "session/RecordingReader.h"
 
 namespace hx::cli {
 
@@ -138,15 +133,6 @@ int runRender(const QStringList& args) {
         return 2;
     }
 
-    HeadTable heads;
-    LinkFields link;
-    CycleValues cycle;
-    OrientationState orientation;
-    SentenceSlots sentences{};
-    int gpsType = 0;
-    int alarm = 0;
-    link.playbackMode = 1;
-
     auto imaging = std::make_unique<ImagingState>();
     PaletteState palette;
     palette.colourTables = GenerateColourTables();
@@ -154,71 +140,39 @@ int runRender(const QStringList& args) {
     imaging->display.sideDisplayMode = o.side;
     SpeedSource speed;
     speed.speedCorrectionEnabled = o.speedCorrection ? 1 : 0;
-    GpsParserState gps;
 
-    DataFileState fileState;
     StdFileSystem fs;
     ConsoleNotifier notifier;
-    CReadWriteFiles files(fileState, fs, notifier);
-    files.setDisplayPairHook([](const HeadTable& t, LinkFields& l) { applyDisplayPair(t.headAvailable, l); });
-    if (files.openPlayback(o.input.toStdString()) != OpenStatus::Opened) return 1;
+    RecordingReader reader(fs, notifier, imaging.get(), &speed);
+    if (!reader.open(o.input.toStdString())) return 1;
 
-    RecordTargets targets{heads, link, cycle, sentences, gpsType, alarm};
     ViewZoom zoom;
     bool allocated = false;
-    std::int64_t records = 0, drawn = 0, rejected = 0, damaged = 0;
-    std::uint32_t tickMs = 0;
-    const std::uint64_t total = fileState.usableLength;
+    std::int64_t drawn = 0;
+    const std::uint64_t total = reader.usableLength();
     std::uint64_t nextReport = 0;
-
-    for (;;) {
-        const ReadResult r = files.readRecord(false, targets);
-        if (r.status == ReadStatus::NoRecord && r.resyncFound) {
-            ++damaged;
-            continue;
-        }
-        if (r.status != ReadStatus::Ok) break;
-        ++records;
-        if (r.damaged()) ++damaged;
+    while (reader.readNext()) {
         if (!allocated) {
             // The first record tells which heads the recording has.
             imaging->store.viewReady = 1;
-            ResizeImages(*imaging, palette, zoom, o.widthPx, heads, link, speed);
+            ResizeImages(*imaging, palette, zoom, o.widthPx, reader.doc().heads, reader.doc().link, speed);
             allocated = true;
         }
-        // The played record's GPS sentences feed the speed correction.
-        gps.fix.gpsUpdated = 0;
-        gps.headingSeen = 0;
-        for (const std::string& s : sentences)
-            if (!s.empty()) ParseNmeaSentence(gps, s);
-        EndOfRead(gps);
-        PublishFix(gps);
-        if (!checkCycleStatus(heads, link, cycle, orientation)) {
-            ++rejected;
-            continue;
-        }
-        PingExtras extras;
-        extras.pingNumber = static_cast<std::int32_t>(fileState.pingNumber);
-        extras.gpsSpeedKn = gps.fix.gpsSpeed;
-        extras.gpsText = {gps.fix.latText, gps.fix.lonText, gps.fix.timeText,
-                          gps.fix.speedText, gps.fix.courseText, gps.fix.headingText};
-        extras.altitudeM = orientation.altitudeM;
-        extras.headingDeg = orientation.headingDeg;
-        tickMs += static_cast<std::uint32_t>(cycle.pingInterval);
-        extras.tickMs = tickMs;
-        if (StorePing(*imaging, cycle, heads, link, speed, extras).drawn) ++drawn;
-        if (fileState.recordPosition >= nextReport && total > 0) {
-            std::fprintf(stderr, "\rhx642-cli render: %3d %%", static_cast<int>(100.0 * fileState.recordPosition / total));
-            nextReport = fileState.recordPosition + total / 20;
+        if (reader.process().stored.drawn) ++drawn;
+        if (reader.position() >= nextReport && total > 0) {
+            std::fprintf(stderr, "\rhx642-cli render: %3d %%", static_cast<int>(100.0 * reader.position() / total));
+            nextReport = reader.position() + total / 20;
         }
     }
+    const RecordingCounts& counts = reader.counts();
     std::fprintf(stderr, "\rhx642-cli render: %lld records, %lld drawn, %lld rejected, %lld damaged\n",
-                 static_cast<long long>(records), static_cast<long long>(drawn), static_cast<long long>(rejected),
-                 static_cast<long long>(damaged));
-    if (records == 0 || !allocated) {
+                 static_cast<long long>(counts.records), static_cast<long long>(drawn),
+                 static_cast<long long>(counts.rejected), static_cast<long long>(counts.damaged));
+    if (counts.records == 0 || !allocated) {
         std::fprintf(stderr, "hx642-cli render: %s holds no record to draw\n", qPrintable(o.input));
         return 1;
     }
+    const LinkFields& link = reader.doc().link;
 
     const WaterfallStore& store = imaging->store;
     const Palette colours = BuildImagePalette(palette);
@@ -229,14 +183,12 @@ int runRender(const QStringList& args) {
     std::vector<Output> outputs;
     if (link.allSideScansAvailable) {
         outputs.push_back({o.out, compositeImage(store)});
-        const char* names[] = {"L", "M", "H"};
         for (int h = 0; h < kSideScanHeadCount; ++h)
-            outputs.push_back({perHeadPath(o.out, names[h]), headImage(store, h, colours)});
+            outputs.push_back({perHeadPath(o.out, headLetter(h)), headImage(store, h, colours)});
     } else {
-        const char* names[] = {"L", "M", "H"};
         const int a = std::clamp(link.displayHeadA, 0, 2), b = std::clamp(link.displayHeadB, 0, 2);
         outputs.push_back({o.out, headImage(store, a, colours)});
-        if (b != a) outputs.push_back({perHeadPath(o.out, names[b]), headImage(store, b, colours)});
+        if (b != a) outputs.push_back({perHeadPath(o.out, headLetter(b)), headImage(store, b, colours)});
     }
     for (const Output& out : outputs) {
         if (out.image.isNull()) continue;

@@ -131,7 +131,7 @@ TEST(RangeScaleView, LinesFollowTheScroll) {
     rig.flags.showRange = 0;
     CSkerryView view(rig.ctx);
     testing::showAt(view, kW, kH);
-    view.runCommand(kCmdZoom100);  // 2000-pixel image, so there is room to scroll
+    view.runCommand(ViewCommand::Zoom100);  // 2000-pixel image, so there is room to scroll
     // Drag the image 130 pixels to the left.
     testing::mouse(view, QEvent::MouseButtonPress, {600, 200}, Qt::LeftButton, Qt::LeftButton);
     testing::mouse(view, QEvent::MouseMove, {470, 200}, Qt::NoButton, Qt::LeftButton);

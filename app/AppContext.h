@@ -1,0 +1,35 @@
+// What the command handlers and the adapters reach: the document, the
+// session's engines and the program's windows. SkerryApp owns all of them,
+// fills this in before the first event can arrive and outlives every user.
+#pragma once
+
+#include <QStringList>
+
+namespace hx {
+
+class ConnectionController;
+class GpsLink;
+class HeadSetLayout;
+class MainFrame;
+class QtTimerPort;
+class SettingsSession;
+class SkerrySession;
+class SonarWindows;
+class StatusPresenter;
+struct CSkerryDoc;
+
+struct AppContext {
+    CSkerryDoc* doc = nullptr;
+    MainFrame* frame = nullptr;
+    SkerrySession* session = nullptr;
+    SonarWindows* windows = nullptr;
+    StatusPresenter* status = nullptr;
+    HeadSetLayout* layout = nullptr;
+    GpsLink* gps = nullptr;
+    SettingsSession* settings = nullptr;
+    ConnectionController* connection = nullptr;
+    QtTimerPort* timers = nullptr;
+    QStringList* recentFiles = nullptr;
+};
+
+}  // namespace hx
