@@ -64,15 +64,18 @@ bool findCommas(std::string_view s, Commas& c, std::size_t from, std::size_t to)
 // degrees are everything before the two minute digits that precede the
 // point. A field whose point is missing or lies beyond the closing comma
 // holds no coordinate (receivers without a fix send it empty) and is skipped
-// rather than read from a later field; so is a value beyond maxDeg.
+// rather than read from a later field; so is a value beyond maxDeg, and a
+// signed one: the hemisphere letter gives the sign, and "-4134.5,N" is no
+// position north or south.
 std::optional<NmeaCoordinate> coordinate(std::string_view s, int a, int b, double maxDeg) {
     const int d = find(s, '.', a);
     if (d < 0 || b <= a || d >= b || d - a < 3) return std::nullopt;
+    if (mid(s, a + 1, b - a - 1).find_first_of("+-") != std::string_view::npos) return std::nullopt;
     NmeaCoordinate out;
     const std::string_view degrees = mid(s, a + 1, d - a - 3);
     const double minutes = toDouble(mid(s, d - 2, b - d + 2));
     out.valueDeg = toInt(degrees) + minutes / 60.0;
-    if (!(std::fabs(out.valueDeg) <= maxDeg)) return std::nullopt;
+    if (!(out.valueDeg >= 0.0 && out.valueDeg <= maxDeg)) return std::nullopt;
     out.hemisphere = at(s, b + 1);
     // Display keeps the minutes as received, cut to four decimals.
     const std::string_view minutesText = (b - d - 1 > 3) ? mid(s, d - 2, 7) : mid(s, d - 2, b - d + 2);

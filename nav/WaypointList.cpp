@@ -1,5 +1,6 @@
 #include "nav/WaypointList.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <fstream>
@@ -18,18 +19,23 @@ constexpr const char* kOpenFilter = "Waypoint List File: (*.wpt)";
 constexpr const char* kWrongTypeMessage = "ERROR: Application can not recognize this file type!";
 constexpr const char* kOpenFailedMessage = "Failed to open document.";
 
-std::vector<std::string_view> splitFields(std::string_view line) {
-    std::vector<std::string_view> fields;
-    std::size_t start = 0;
-    while (true) {
-        const auto comma = line.find(',', start);
-        if (comma == std::string_view::npos) {
-            fields.push_back(line.substr(start));
-            return fields;
-        }
-        fields.push_back(line.substr(start, comma - start));
-        start = comma + 1;
+// The text from index from up to the next comma or the end of the line;
+// empty when from lies beyond the line.
+std::string_view fieldFrom(std::string_view line, std::size_t from) {
+    if (from >= line.size()) return {};
+    const std::size_t comma = line.find(',', from);
+    return line.substr(from, comma == std::string_view::npos ? std::string_view::npos : comma - from);
+}
+
+// The index just past the n-th comma (n >= 1), or npos when there are fewer.
+std::size_t afterComma(std::string_view line, int n) {
+    std::size_t at = 0;
+    for (int i = 0; i < n; ++i) {
+        const std::size_t comma = line.find(',', at);
+        if (comma == std::string_view::npos) return std::string_view::npos;
+        at = comma + 1;
     }
+    return at;
 }
 
 // "4916.4500" with two degree digits, "12311.1200" with three: the digits
@@ -40,22 +46,50 @@ double degreesMinutes(std::string_view field, std::size_t degreeDigits) {
     return nmea::toInt(degrees) + nmea::toDouble(minutes) / 60.0;
 }
 
+char charAt(std::string_view line, std::size_t index) { return index < line.size() ? line[index] : '\0'; }
+
+bool blankLine(std::string_view line) {
+    return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t'; });
+}
+
+// Beyond this a plot offset is no place on the plot; it keeps the mark's
+// figure corners far inside int.
+constexpr double kMaxMarkOffsetM = 1.0e9;
+
+int plotOffset(double metres) {
+    if (std::isnan(metres)) return 0;
+    return static_cast<int>(std::trunc(std::clamp(metres, -kMaxMarkOffsetM, kMaxMarkOffsetM)));
+}
+
 }  // namespace
 
 std::optional<Waypoint> parseWaypointLine(std::string_view line) {
     if (line.size() > kWaypointLineChars) line = line.substr(0, kWaypointLineChars);
     while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.remove_suffix(1);
-    const auto fields = splitFields(line);
-    if (fields.size() < 6) return std::nullopt;
+    if (blankLine(line)) return std::nullopt;
+
     Waypoint w;
-    w.number = nmea::toInt(fields[0]);
-    w.name = std::string(fields[1]);
-    w.latitudeDeg = degreesMinutes(fields[2], 2);
-    const char ns = fields[3].empty() ? '\0' : fields[3][0];
-    if (ns == 'S' || ns == 's') w.latitudeDeg = -w.latitudeDeg;
-    w.longitudeDeg = degreesMinutes(fields[4], 3);
-    const char ew = fields[5].empty() ? '\0' : fields[5][0];
-    if (ew == 'W' || ew == 'w') w.longitudeDeg = -w.longitudeDeg;
+    w.number = nmea::toInt(fieldFrom(line, 0));
+    const std::size_t nameAt = afterComma(line, 1);
+    if (nameAt != std::string_view::npos) w.name = std::string(fieldFrom(line, nameAt));
+    const std::size_t latitudeAt = afterComma(line, 2);
+    if (latitudeAt != std::string_view::npos) w.latitudeDeg = degreesMinutes(fieldFrom(line, latitudeAt), 2);
+
+    // The hemisphere letter is the character after the third comma, and the
+    // longitude starts two characters after it, whatever that field holds.
+    const std::size_t hemisphereAt = afterComma(line, 3);
+    if (hemisphereAt != std::string_view::npos) {
+        const char ns = charAt(line, hemisphereAt);
+        if (ns == 'S' || ns == 's') w.latitudeDeg = -w.latitudeDeg;
+        const std::size_t longitudeAt = hemisphereAt + 2;
+        const std::string_view longitude = fieldFrom(line, longitudeAt);
+        w.longitudeDeg = degreesMinutes(longitude, 3);
+        const std::size_t end = longitudeAt + longitude.size();
+        const char ew = charAt(line, end) == ',' ? charAt(line, end + 1) : '\0';
+        if (ew == 'W' || ew == 'w') w.longitudeDeg = -w.longitudeDeg;
+    }
+    // No place on earth: the line is no waypoint.
+    if (!(std::abs(w.latitudeDeg) <= 90.0) || !(std::abs(w.longitudeDeg) <= 180.0)) return std::nullopt;
     return w;
 }
 
@@ -82,8 +116,8 @@ std::vector<Waypoint> parseWaypointText(std::string_view text) {
 WaypointMark waypointMarkFor(const Waypoint& w, double referenceEastingM, double referenceNorthingM) {
     const UtmPoint p = LatLonToUtm(w.latitudeDeg, w.longitudeDeg);
     WaypointMark m;
-    m.x = static_cast<int>(std::trunc(p.eastingM - referenceEastingM));
-    m.y = static_cast<int>(std::trunc(referenceNorthingM - p.northingM));
+    m.x = plotOffset(p.eastingM - referenceEastingM);
+    m.y = plotOffset(referenceNorthingM - p.northingM);
     m.circleLeft = m.x - 12;
     m.circleTop = m.y - 12;
     m.textLeft = m.x - 15;

@@ -49,8 +49,13 @@ inline constexpr int kWaypointFontEmSize = 18;
 
 using WaypointMarkerPath = std::vector<WaypointMark>;
 
-// Parses one line. Numbers read leniently (a missing or empty field is 0);
-// a line without the six fields (blank, a title, a cut line) gives nullopt.
+// Parses one line: the number before the first comma, the name up to the
+// second, the latitude up to the third; the hemisphere letter is the
+// character after the third comma and the longitude starts two characters
+// after that letter, its own letter following the comma that ends it.
+// Numbers read leniently: a missing or empty field is 0, so a line with
+// fewer fields still gives a waypoint. A blank line, or a position beyond
+// +-90 degrees of latitude or +-180 of longitude, gives nullopt.
 std::optional<Waypoint> parseWaypointLine(std::string_view line);
 
 // Whether a chosen file name is a waypoint list: its last three characters,
@@ -58,11 +63,12 @@ std::optional<Waypoint> parseWaypointLine(std::string_view line);
 bool isWaypointFileName(std::string_view fileName);
 
 // Parses a whole file's text: at most 100 waypoints, each line read up to
-// 511 characters, lines without the six fields skipped.
+// 511 characters, lines that give no waypoint skipped.
 std::vector<Waypoint> parseWaypointText(std::string_view text);
 
 // The mark of a waypoint: (east - reference east, reference north - north),
-// each cut toward zero to whole metres.
+// each cut toward zero to whole metres and held within +-1e9 so that the
+// figure corners stay inside int.
 WaypointMark waypointMarkFor(const Waypoint& w, double referenceEastingM, double referenceNorthingM);
 
 // "&Load Waypoint List" is enabled once the track has its reference.

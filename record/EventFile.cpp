@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -63,6 +64,24 @@ std::vector<std::string> splitLines(std::string_view text) {
     return lines;
 }
 
+// The marker lies inside the image, so its position is a fraction of the
+// image width. Anything outside 0..1 (a hand-edited or damaged file, a width
+// of zero at input) is brought to the nearest edge; not-a-number and -0
+// become 0.
+double markerFraction(double position) {
+    if (!(position > 0.0)) return 0.0;
+    return std::min(position, 1.0);
+}
+
+// "%f" of the position: six decimals, always with a point.
+std::string positionText(double position) {
+    // Not printf: the program's locale must not turn the point into a comma.
+    char buf[32];
+    const auto res = std::to_chars(buf, buf + sizeof buf, markerFraction(position), std::chars_format::fixed, 6);
+    if (res.ec != std::errc()) return "0.000000";
+    return std::string(buf, res.ptr);
+}
+
 bool blank(const std::string& line) {
     return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t' || c == '\n'; });
 }
@@ -81,11 +100,7 @@ std::string formatEventFile(const EventList& list) {
         const EventEntry& e = list.entries[static_cast<std::size_t>(i)];
         out += std::to_string(e.number) + '\n';
         out += std::to_string(e.ping) + '\n';
-        char buf[64];
-        // Not printf: the program's locale must not turn the point into a comma.
-        const auto res = std::to_chars(buf, buf + sizeof buf, e.position, std::chars_format::fixed, 6);
-        out.append(buf, res.ptr);
-        out += '\n';
+        out += positionText(e.position) + '\n';
         out += asLine(e.latitude);
         out += asLine(e.longitude);
         out += asLine(e.date);
@@ -115,14 +130,14 @@ EventFileParse parseEventFile(std::string_view text, EventList& list) {
         const auto number = leadingInt(lines[at]);
         const auto ping = leadingInt(lines[at + 1]);
         const auto position = leadingDouble(lines[at + 2]);
-        if (!number || *number < 0 || *number > kMaxEventNumber || !ping || !position) {
+        if (!number || *number < 0 || *number > kMaxEventNumber || !ping || !position || std::isnan(*position)) {
             result.damaged = true;
             break;
         }
         EventEntry& e = list.entries[static_cast<std::size_t>(list.count)];
         e.number = *number;
         e.ping = *ping;
-        e.position = *position;
+        e.position = markerFraction(*position);
         e.latitude = lines[at + 3];
         e.longitude = lines[at + 4];
         e.date = lines[at + 5];

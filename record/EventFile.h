@@ -25,7 +25,7 @@ std::string eventFilePathFor(const std::string& dataFilePath);
 
 // The file text of the list's entries. A text that lacks its closing newline
 // gets one, and line breaks inside a text become spaces, so that every event
-// keeps its eight lines.
+// keeps its eight lines. Positions are written within 0..1 with six decimals.
 std::string formatEventFile(const EventList& list);
 
 struct EventFileParse {
@@ -34,7 +34,9 @@ struct EventFileParse {
     bool overflow = false;    // more than 100 events: the rest was left out
 };
 // Parses the file text into list (emptied first). Events read before a
-// damaged one stay. Lines may end in "\n" or "\r\n"; texts keep "\n".
+// damaged one stay. Lines may end in "\n" or "\r\n"; texts keep "\n". A
+// position outside 0..1 is brought to the nearest edge (the marker is drawn
+// inside the image); a position that is not a number is damage.
 EventFileParse parseEventFile(std::string_view text, EventList& list);
 
 // Empties the file and writes the list into it.

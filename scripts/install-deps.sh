@@ -9,6 +9,7 @@ packages=(
   libqt6opengl6-dev libgl-dev
   libgif-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev
   libgeographiclib-dev
   socat gpsd xvfb xauth fonts-liberation
   libxml2-utils

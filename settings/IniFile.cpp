@@ -44,6 +44,21 @@ std::optional<std::string> keyName(const std::string& line) {
     return trim(t.substr(0, eq));
 }
 
+std::string lowerCase(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// The reader takes away surrounding blanks and one pair of enclosing quotes;
+// a value that would lose something that way goes inside double quotes.
+std::string storedText(const std::string& value) {
+    const bool padded = !value.empty() && (std::isspace(static_cast<unsigned char>(value.front())) ||
+                                           std::isspace(static_cast<unsigned char>(value.back())));
+    const bool enclosed =
+        value.size() >= 2 && value.front() == value.back() && (value.front() == '"' || value.front() == '\'');
+    return padded || enclosed ? "\"" + value + "\"" : value;
+}
+
 }  // namespace
 
 int parseLeadingInt(const std::string& text) {
@@ -74,7 +89,39 @@ IniFile IniFile::fromText(const std::string& text) {
         }
         ini.lines_.push_back(line);
     }
+    ini.rebuildIndex();
     return ini;
+}
+
+void IniFile::rebuildIndex() {
+    sections_.clear();
+    named_.clear();
+    indexLines(0);
+}
+
+void IniFile::indexLines(std::size_t from) {
+    for (std::size_t i = from; i < lines_.size(); ++i) {
+        if (auto name = sectionName(lines_[i])) {
+            if (!sections_.empty()) sections_.back().endLine = i;
+            named_.try_emplace(lowerCase(*name), sections_.size());
+            sections_.push_back(SectionIndex{i, i + 1, {}});
+            continue;
+        }
+        if (sections_.empty()) continue;  // before the first section
+        SectionIndex& open = sections_.back();
+        open.endLine = i + 1;
+        if (auto key = keyName(lines_[i])) open.keys.try_emplace(lowerCase(*key), i);
+    }
+    if (!sections_.empty()) sections_.back().endLine = lines_.size();
+}
+
+void IniFile::shiftIndex(std::size_t at) {
+    for (SectionIndex& section : sections_) {
+        if (section.headerLine >= at) ++section.headerLine;
+        if (section.endLine >= at) ++section.endLine;
+        for (auto& entry : section.keys)
+            if (entry.second >= at) ++entry.second;
+    }
 }
 
 IniFile IniFile::load(const std::string& path) {
@@ -118,21 +165,14 @@ bool IniFile::save(const std::string& path) const {
 }
 
 std::optional<IniFile::Location> IniFile::find(const std::string& section, const std::string& key) const {
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-        auto name = sectionName(lines_[i]);
-        if (!name || !sameName(*name, section)) continue;
-        Location loc;
-        loc.sectionLine = i;
-        std::size_t j = i + 1;
-        for (; j < lines_.size() && !sectionName(lines_[j]); ++j) {
-            if (loc.keyLine) continue;
-            auto k = keyName(lines_[j]);
-            if (k && sameName(*k, key)) loc.keyLine = j;
-        }
-        loc.endLine = j;
-        return loc;
-    }
-    return std::nullopt;
+    const auto named = named_.find(lowerCase(section));
+    if (named == named_.end()) return std::nullopt;
+    const SectionIndex& found = sections_[named->second];
+    Location loc;
+    loc.sectionLine = found.headerLine;
+    loc.endLine = found.endLine;
+    if (const auto k = found.keys.find(lowerCase(key)); k != found.keys.end()) loc.keyLine = k->second;
+    return loc;
 }
 
 std::optional<std::string> IniFile::value(const std::string& section, const std::string& key) const {
@@ -157,24 +197,39 @@ int IniFile::readInt(const std::string& section, const std::string& key, int fal
 }
 
 void IniFile::writeString(const std::string& section, const std::string& key, const std::string& value) {
-    // A value cannot span lines; cut it at the first line break.
-    const std::string clean = value.substr(0, value.find_first_of("\r\n"));
-    const std::string line = key + "=" + clean;
+    // A value cannot span lines; cut it at the first newline. A carriage
+    // return elsewhere is kept: the reader ends lines at newlines only.
+    const std::string clean = value.substr(0, value.find('\n'));
+    const std::string line = key + "=" + storedText(clean);
+    // A name that does not read back as itself (a key with '=' or '[' in
+    // it, a section name with ']') cannot be kept in the index by hand.
+    const auto written = keyName(line);
+    const bool plainKey = written && sameName(*written, key) && !sectionName(line);
+
     auto loc = find(section, key);
     if (!loc) {
+        const std::size_t from = lines_.size();
         if (!lines_.empty() && !trim(lines_.back()).empty()) lines_.push_back("");
         lines_.push_back("[" + section + "]");
         lines_.push_back(line);
+        indexLines(from);
         return;
     }
     if (loc->keyLine) {
         lines_[*loc->keyLine] = line;
+        if (!plainKey) rebuildIndex();
         return;
     }
     // After the section's last non-blank line, so blank separators stay last.
     std::size_t at = loc->endLine;
     while (at > loc->sectionLine + 1 && trim(lines_[at - 1]).empty()) --at;
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), line);
+    if (!plainKey) {
+        rebuildIndex();
+        return;
+    }
+    shiftIndex(at);
+    sections_[named_.at(lowerCase(section))].keys.try_emplace(lowerCase(key), at);
 }
 
 void IniFile::writeInt(const std::string& section, const std::string& key, long long value) {

@@ -21,6 +21,16 @@ constexpr std::array<const char*, kHeadCount> kHeadSections = {"Sonar L", "Sonar
 constexpr int kMaxCoordinate = 100000;
 
 int clampInt(int v, int lo, int hi) { return std::clamp(v, lo, hi); }
+
+// The track zoom is kept as whole thousandths: read as value / 1000 and
+// written as the nearest whole number of thousandths, so that a stored
+// value, hand-edited or not, reads and writes back as itself (1001 / 1000
+// is 1.000999..., which truncation would write as 1000).
+constexpr int kMaxZoomThousandths = 1000000;
+long long zoomThousandths(double zoom) {
+    if (!(zoom > 0.0)) return 1000;
+    return std::max(1LL, std::llround(std::min(zoom, kMaxZoomThousandths / 1000.0) * 1000.0));
+}
 int flag(int v) { return v != 0 ? 1 : 0; }
 
 int readStringInt(const IniFile& ini, const char* section, const char* key, const char* fallback) {
@@ -80,7 +90,7 @@ StoredSettings loadSettings(const IniFile& ini, const LayoutRects& layout) {
     s.gps.gpsReadInterval = ini.readInt(kSystem, "GPS Read Interval", 1000);
     s.gps.gpsReadInterval = gpsReadIntervalMs(s.gps);
     const int zoom = readStringInt(ini, kSystem, "GPS Zoom Factor", "1000");
-    sys.gpsZoomFactor = zoom > 0 ? std::min(zoom, 1000000) / 1000.0 : 1.0;
+    sys.gpsZoomFactor = zoom > 0 ? std::min(zoom, kMaxZoomThousandths) / 1000.0 : 1.0;
     sys.units = flag(ini.readInt(kSystem, "Units", 0));
     sys.compassDeclinationDeg = clampInt(ini.readInt(kSystem, "CompassDeclination", 22), -180, 180);
     sys.rangeM = readStringInt(ini, kSystem, "Range", "50");
@@ -189,7 +199,7 @@ void saveSettings(IniFile& ini, const StoredSettings& s, bool realTime) {
     writeRect(ini, kSystem, "GPS Track Window", sys.gpsTrackWindow);
     ini.writeInt(kSystem, "GPS Tracking", sys.gpsTracking);
     ini.writeInt(kSystem, "GPS Read Interval", s.gps.gpsReadInterval);
-    ini.writeInt(kSystem, "GPS Zoom Factor", static_cast<long long>(sys.gpsZoomFactor * 1000.0));
+    ini.writeInt(kSystem, "GPS Zoom Factor", zoomThousandths(sys.gpsZoomFactor));
     ini.writeInt(kSystem, "Units", sys.units);
     ini.writeInt(kSystem, "CompassDeclination", static_cast<long long>(sys.compassDeclinationDeg));
     ini.writeInt(kSystem, "Range Index", sys.rangeIndex);

@@ -204,6 +204,29 @@ TEST(NmeaParser, EmptyCoordinateFieldsAreSkippedNotReadFromLaterFields) {
     EXPECT_TRUE(decodeNmeaSentence("$GPGGA,123519,8959.999,S,17959.999,W,1,08,0.9,545.4,M,46.9,M,,").longitude);
 }
 
+// A signed coordinate once gave a negative value that the hemisphere letter
+// then turned round (fuzz input regression-signed-coordinate).
+TEST(NmeaParser, SignedCoordinateFieldsHoldNoPosition) {
+    const char* const sentences[] = {
+        "$GPRMC,132820.60,A,-4134.49821229,N,09345.033,W,0.0,0.0,010203,,",
+        "$GPRMC,132820.60,A,4134.498,N,+09345.033,W,0.0,0.0,010203,,",
+        "$GPGGA,123519,-007.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,",
+        "$GPGLL,4916.45,N,123-1.12,W,225444.00,A",
+    };
+    for (const char* sentence : sentences) {
+        const NmeaFields f = decodeNmeaSentence(sentence);
+        EXPECT_TRUE(!f.latitude || !f.longitude) << sentence;
+        for (const auto* c : {&f.latitude, &f.longitude}) {
+            if (*c) {
+                EXPECT_GE((*c)->valueDeg, 0.0) << sentence;
+            }
+        }
+    }
+    GpsParserState st = parseAll({sentences[0]});
+    EXPECT_FALSE(PublishFix(st)) << "no position from a signed latitude";
+    EXPECT_EQ(st.fix.latText, "n/a");
+}
+
 TEST(NmeaParser, NoFixSentencesKeepThePositionButGiveTheirOtherFields) {
     GpsParserState st = parseAll({kGga});
     ASSERT_TRUE(PublishFix(st));

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -91,17 +92,62 @@ TEST(WaypointLine, HemispheresExtraFieldsAndLineEnds) {
     EXPECT_GT(w->longitudeDeg, 0);
 }
 
-TEST(WaypointLine, MalformedLines) {
-    EXPECT_FALSE(parseWaypointLine(""));
-    EXPECT_FALSE(parseWaypointLine("\r"));
-    EXPECT_FALSE(parseWaypointLine("Waypoints of survey 12"));
-    EXPECT_FALSE(parseWaypointLine("12,BUOY A,4916.4500,N,12311.1200"));  // cut short
-    // Six fields with junk numbers read as the conversions give.
-    const auto junk = parseWaypointLine("x,NAME,abc,N,,W");
-    ASSERT_TRUE(junk);
-    EXPECT_EQ(junk->number, 0);
-    EXPECT_EQ(junk->latitudeDeg, 0.0);
-    EXPECT_EQ(junk->longitudeDeg, -0.0);
+TEST(WaypointLine, FieldsAreCountedByCommasAndMissingOnesReadAsZero) {
+    struct Case {
+        const char* line;
+        int number;
+        const char* name;
+        double latitudeDeg, longitudeDeg;
+    };
+    const Case cases[] = {
+        {"12,BUOY A,4916.4500,N,12311.1200", 12, "BUOY A", 49.274166666, 123.185333333},  // no E/W letter: east
+        {"12,BUOY A", 12, "BUOY A", 0.0, 0.0},
+        {"Waypoints of survey 12", 0, "", 0.0, 0.0},
+        {"x,NAME,abc,N,,W", 0, "NAME", 0.0, -0.0},
+        {"7,A,4916.4500,s", 7, "A", -49.274166666, 0.0},
+        // The longitude starts two characters after the hemisphere letter:
+        // with the letter left out it starts one character into the field.
+        {"8,B,4916.4500,,0123.5,W", 8, "B", 49.274166666, -(123 + 0.5 / 60)},
+        // A hemisphere field longer than its letter: the longitude is read
+        // from its third character.
+        {"9,C,4916.4500,N0123.5,W", 9, "C", 49.274166666, -(123 + 0.5 / 60)},
+    };
+    for (const auto& c : cases) {
+        const auto w = parseWaypointLine(c.line);
+        ASSERT_TRUE(w) << c.line;
+        EXPECT_EQ(w->number, c.number) << c.line;
+        EXPECT_EQ(w->name, c.name) << c.line;
+        EXPECT_NEAR(w->latitudeDeg, c.latitudeDeg, 1e-8) << c.line;
+        EXPECT_NEAR(w->longitudeDeg, c.longitudeDeg, 1e-8) << c.line;
+    }
+}
+
+TEST(WaypointLine, BlankLinesAndPlacesOffTheEarthGiveNoWaypoint) {
+    const char* const skipped[] = {
+        "", "\r", " \t ",
+        "1,A,0099999999,N,00000.0000,E",  // 1.67 million degrees (fuzz input regression-huge-latitude)
+        "1,A,9000.0001,N,00000.0000,E",   // just past the pole
+        "1,A,0000.0000,N,18000.0060,W",   // just past the date line
+        "1,A,4916.4500,,12311.1200,W",    // empty letter: the longitude reads 231 degrees
+    };
+    for (const char* line : skipped) EXPECT_FALSE(parseWaypointLine(line)) << line;
+    const auto pole = parseWaypointLine("2,POLE,9000.0000,S,18000.0000,W");
+    ASSERT_TRUE(pole);
+    EXPECT_EQ(pole->latitudeDeg, -90.0);
+    EXPECT_EQ(pole->longitudeDeg, -180.0);
+}
+
+TEST(WaypointLine, MarksFarFromTheReferenceStayInsideInt) {
+    // Under the sanitizers an overflowing conversion or corner fails the test.
+    const Waypoint pole{1, "P", -90.0, -180.0};
+    for (const double ref : {1e12, -1e12, std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()}) {
+        const WaypointMark m = waypointMarkFor(pole, ref, -ref);
+        EXPECT_LE(std::abs(static_cast<long long>(m.x)), 1000000000LL) << ref;
+        EXPECT_LE(std::abs(static_cast<long long>(m.y)), 1000000000LL) << ref;
+        EXPECT_EQ(m.circleLeft, m.x - 12);
+        EXPECT_EQ(m.textTop, m.y - 10);
+    }
+    EXPECT_EQ(waypointMarkFor(pole, 1e12, 0.0).x, -1000000000);
 }
 
 TEST(WaypointLine, FileNames) {
@@ -167,16 +213,24 @@ TEST_F(WaypointFiles, AHundredAndFiftyLinesLoadAHundred) {
     EXPECT_EQ(marks_.size(), 100u);
 }
 
-TEST_F(WaypointFiles, BlankAndBrokenLinesAreSkippedLongLinesCut) {
+TEST_F(WaypointFiles, EveryLineWithTextIsAWaypointLongLinesCut) {
     const std::string longName(700, 'N');
     const std::string text = "Route for Tuesday\n\n12,BUOY A,4916.4500,N,12311.1200,W\n" + std::string("13,") + longName +
-                             ",4916.4500,N,12311.1200,W\n14,BUOY C,4916.6000,N,12311.3000,W";
+                             ",4916.4500,N,12311.1200,W\n1,A,0099999999,N,00000.0000,E\n14,BUOY C,4916.6000,N,12311.3000,W";
     ASSERT_EQ(LoadWaypointFile(write("mixed.wpt", text), notifier_, track_, table_, marks_), WaypointLoadResult::Loaded);
-    // The title, the blank line and the line whose fields lie beyond 511
-    // characters are not waypoints; the last line needs no line end.
-    ASSERT_EQ(table_.count, 2);
-    EXPECT_EQ(table_.entries[0].number, 12);
-    EXPECT_EQ(table_.entries[1].number, 14);
+    // The title reads as waypoint 0 at 0/0; the blank line and the line
+    // off the earth give none; the line whose fields lie beyond 511
+    // characters keeps its number and the name up to the cut; the last line
+    // needs no line end.
+    ASSERT_EQ(table_.count, 4);
+    EXPECT_EQ(table_.entries[0].number, 0);
+    EXPECT_EQ(table_.entries[0].latitudeDeg, 0.0);
+    EXPECT_EQ(table_.entries[1].number, 12);
+    EXPECT_EQ(table_.entries[2].number, 13);
+    EXPECT_EQ(table_.entries[2].name, std::string(508, 'N'));
+    EXPECT_EQ(table_.entries[2].longitudeDeg, 0.0);
+    EXPECT_EQ(table_.entries[3].number, 14);
+    EXPECT_EQ(marks_.size(), 4u);
 }
 
 TEST_F(WaypointFiles, ASecondListReplacesTheFirst) {

@@ -1,8 +1,12 @@
 // The event file: its eight-line layout, reading it back, and damaged files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <limits>
+
 #include "RecordFakes.h"
 #include "record/EventFile.h"
+#include "record/PlaybackEvents.h"
 
 namespace hx {
 namespace {
@@ -114,6 +118,78 @@ TEST(EventFile, TextsThatWouldBreakTheLayoutAreMended) {
     list.entries[0].annotation = std::string(800, 'a') + "\n";
     EXPECT_FALSE(parseEventFile(formatEventFile(list), back).damaged);
     EXPECT_EQ(back.entries[0].annotation.size(), 519u);
+}
+
+// A position line that reads as a huge number once made the writer emit a
+// whole uninitialised buffer, different on every call (fuzz input
+// regression-huge-position of the event file target).
+TEST(EventFile, PositionsOutsideTheImageAreBroughtToItsEdges) {
+    struct Case {
+        const char* line;
+        double position;
+    };
+    const Case cases[] = {
+        {"1e300", 1.0}, {"-1e300", 0.0}, {"1.5", 1.0}, {"-0.25", 0.0}, {"inf", 1.0}, {"-infinity", 0.0}, {"0.75", 0.75},
+    };
+    for (const auto& c : cases) {
+        EventList list;
+        const std::string text = std::string("1\n5\n") + c.line + "\na\nb\nc\nd\ne\n";
+        EXPECT_FALSE(parseEventFile(text, list).damaged) << c.line;
+        ASSERT_EQ(list.count, 1) << c.line;
+        EXPECT_EQ(list.entries[0].position, c.position) << c.line;
+    }
+    EventList list;
+    EXPECT_TRUE(parseEventFile("1\n5\nnan\na\nb\nc\nd\ne\n", list).damaged);
+    EXPECT_EQ(list.count, 0);
+}
+
+TEST(EventFile, EveryPositionIsWrittenAsSixDecimalsWithinTheImage) {
+    const double held[] = {1e300, -1e300, std::numeric_limits<double>::infinity(),
+                           std::numeric_limits<double>::quiet_NaN(), -4000.0, 0.5};
+    const char* const written[] = {"1.000000", "0.000000", "1.000000", "0.000000", "0.000000", "0.500000"};
+    for (std::size_t i = 0; i < std::size(held); ++i) {
+        EventList list;
+        list.entries[0] = entry(1, 5, held[i], "a");
+        list.count = 1;
+        const std::string text = formatEventFile(list);
+        EXPECT_EQ(text, std::string("1\n5\n") + written[i] + "\n54.12.345 N\n007.45.678 E\n07-DEC-2026\n14:05:09\na\n")
+            << held[i];
+        EXPECT_EQ(formatEventFile(list), text) << "the same list always gives the same bytes";
+    }
+}
+
+TEST(EventFile, OpeningAndClosingAPlayedFileLeavesItsEventFileAlone) {
+    // Three events, the second with a position far outside the image and
+    // Windows line endings: nothing of it may change unless an event does.
+    const std::string original =
+        "0\r\n12\r\n0.412500\r\nlat\r\nlon\r\ndate\r\ntime\r\nfirst\r\n"
+        "1\r\n5\r\n1e300\r\na\r\nb\r\nc\r\nd\r\ne\r\n"
+        "2\r\n40\r\n0.9\r\nlat\r\nlon\r\ndate\r\ntime\r\nthird\r\n";
+    MemoryFileSystem fs;
+    RecordingNotifier notifier;
+    fs.bytes("/d/x.an").assign(original.begin(), original.end());
+    EventList events;
+    PlayedEventFile played;
+    played.open("/d/x.642", false, fs, notifier, events);
+    ASSERT_TRUE(played.writable());
+    ASSERT_EQ(events.count, 3);
+    EXPECT_EQ(events.entries[1].position, 1.0);
+    played.close(events, notifier);
+    EXPECT_EQ(std::string(fs.bytes("/d/x.an").begin(), fs.bytes("/d/x.an").end()), original);
+    EXPECT_TRUE(notifier.texts.empty());
+
+    // An edit is written back, every event with it, and reads back whole.
+    played.open("/d/x.642", false, fs, notifier, events);
+    events.entries[2].annotation = "third, edited\n";
+    played.close(events, notifier);
+    const std::string rewritten(fs.bytes("/d/x.an").begin(), fs.bytes("/d/x.an").end());
+    EXPECT_TRUE(std::all_of(rewritten.begin(), rewritten.end(),
+                            [](char c) { return c == '\n' || (c >= ' ' && c <= '~'); }));
+    EventList back;
+    EXPECT_FALSE(parseEventFile(rewritten, back).damaged);
+    ASSERT_EQ(back.count, 3);
+    EXPECT_EQ(back.entries[1].position, 1.0);
+    EXPECT_EQ(back.entries[2].annotation, "third, edited\n");
 }
 
 TEST(EventFile, NameBesideTheDataFile) {

@@ -47,6 +47,69 @@ TEST(IniFile, AValueWithALineBreakCannotInjectKeys) {
     EXPECT_FALSE(ini.value("Settings", "BaudRate"));
 }
 
+// The reader trims blanks and strips one pair of quotes; a stored folder
+// once lost its trailing blank on every save.
+TEST(IniFile, ValuesWithBlanksOrQuotesSurviveSaveAndLoad) {
+    struct Case {
+        std::string value;
+        std::string line;  // as written
+    };
+    const Case cases[] = {
+        {"/data/dir ", "Read File Dir:=\"/data/dir \""},
+        {" /data/dir", "Read File Dir:=\" /data/dir\""},
+        {"\t", "Read File Dir:=\"\t\""},
+        {"\"/data/dir\"", "Read File Dir:=\"\"/data/dir\"\""},
+        {"'x'", "Read File Dir:=\"'x'\""},
+        {"\"", "Read File Dir:=\""},
+        {"\"a'", "Read File Dir:=\"a'"},
+        {"a \"b\" c", "Read File Dir:=a \"b\" c"},
+        {"", "Read File Dir:="},
+        {"/data/dir", "Read File Dir:=/data/dir"},
+        // A carriage return inside a value was once taken for a line end and
+        // the rest of the value lost (fuzz input regression-carriage-return).
+        {"/data/a\rb", "Read File Dir:=/data/a\rb"},
+        {"/data/a\r", "Read File Dir:=\"/data/a\r\""},
+    };
+    for (const auto& c : cases) {
+        IniFile ini;
+        ini.writeString("System", "Read File Dir:", c.value);
+        const std::string text = ini.toText();
+        EXPECT_EQ(text, "[System]\n" + c.line + "\n") << c.value;
+        EXPECT_EQ(IniFile::fromText(text).readString("System", "Read File Dir:", "?"), c.value) << c.value;
+    }
+}
+
+// Keys are indexed once; every write must leave the index telling what a
+// fresh read of the text would tell.
+TEST(IniFile, ReadsAfterEditsAgreeWithTheTextReadAfresh) {
+    auto ini = IniFile::fromText(
+        "x=before any section\n[A]\nx=1\nX=shadowed\n\n[B]\ny=2\n[a]\nx=9\nz=3\n[ C ]\n; note\n");
+    const std::pair<const char*, const char*> probes[] = {
+        {"A", "x"}, {"A", "z"}, {"A", "new"}, {"B", "y"}, {"B", "w"}, {"C", "c"}, {"odd", "v"}, {"D", "d"}, {"B", "after"},
+    };
+    const auto check = [&](const char* step) {
+        const IniFile fresh = IniFile::fromText(ini.toText());
+        for (const auto& [section, key] : probes)
+            EXPECT_EQ(ini.value(section, key), fresh.value(section, key)) << step << ": " << section << "/" << key;
+    };
+    check("parsed");
+    EXPECT_EQ(ini.readString("a", "X", ""), "1") << "the first section and the first key of a name count";
+    EXPECT_FALSE(ini.value("A", "z")) << "a later section of the same name is not read";
+    ini.writeString("A", "new", "n");  // inserted into the first section: every later line moves
+    check("insert into A");
+    ini.writeString("B", "y", "22");
+    ini.writeString("C", "c", "3");
+    check("replace and insert");
+    ini.writeString("B", "[odd]", "v");  // this key line reads as a section header
+    ini.writeString("B", "after", "1");
+    check("a key that reads as a section");
+    ini.writeString("D", "d", "4");  // a new section at the end
+    ini.writeString("A", "x", "  padded  ");
+    check("new section");
+    EXPECT_EQ(ini.readString("A", "x", ""), "  padded  ");
+    EXPECT_EQ(ini.readString("D", "d", ""), "4");
+}
+
 TEST(IniFile, GarbageNeverCrashesAndStillFindsGoodLines) {
     std::mt19937 rng(642);
     for (int round = 0; round < 200; ++round) {

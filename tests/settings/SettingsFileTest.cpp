@@ -121,6 +121,42 @@ TEST(SettingsFile, RoundTripKeepsEveryValue) {
     EXPECT_EQ(back.palette.useCustomPalette, 1);
 }
 
+// A hand-edited zoom once drifted by one thousandth on each save.
+TEST(SettingsFile, GpsZoomFactorWritesBackAsItWasRead) {
+    struct Case {
+        const char* stored;
+        const char* written;
+    };
+    const Case cases[] = {
+        {"1001", "1001"}, {"999", "999"}, {"1", "1"}, {"2500", "2500"}, {"123457", "123457"},
+        {"1000000", "1000000"}, {"5000000", "1000000"}, {"0", "1000"}, {"-3", "1000"},
+    };
+    for (const auto& c : cases) {
+        const auto s = loadSettings(IniFile::fromText(std::string("[System]\nGPS Zoom Factor=") + c.stored + "\n"),
+                                    testLayout());
+        IniFile out;
+        saveSettings(out, s, true);
+        EXPECT_EQ(out.readString("System", "GPS Zoom Factor", ""), c.written) << c.stored;
+        // And again: a second load and save changes nothing.
+        IniFile again;
+        saveSettings(again, loadSettings(out, testLayout()), true);
+        EXPECT_EQ(again.readString("System", "GPS Zoom Factor", ""), c.written) << c.stored;
+    }
+}
+
+TEST(SettingsFile, FoldersWithBlanksSurviveASave) {
+    auto s = loadSettings(IniFile::fromText("[System]\nRead File Dir:=\"/data/dir \"\nWrite File Dir:= /rec\n"),
+                          testLayout());
+    EXPECT_EQ(s.system.readFileDir, "/data/dir ");
+    EXPECT_EQ(s.system.writeFileDir, "/rec");
+    s.system.writeFileDir = " /rec ";
+    IniFile out;
+    saveSettings(out, s, true);
+    const auto back = loadSettings(IniFile::fromText(out.toText()), testLayout());
+    EXPECT_EQ(back.system.readFileDir, "/data/dir ");
+    EXPECT_EQ(back.system.writeFileDir, " /rec ");
+}
+
 TEST(SettingsFile, HostileValuesLoadClampedOrAsDefaults) {
     auto ini = IniFile::fromText(
         "[System]\nPlayback Speed=999\nGPS Read Interval=-5\nGPS Zoom Factor=-3\nUnits=7\nManualShipSpeed=-40\n"
