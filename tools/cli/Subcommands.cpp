@@ -8,6 +8,7 @@ namespace hx::cli {
 int runRecord(const QStringList& args);
 int runInfo(const QStringList& args);
 int runRender(const QStringList& args);
+int runExport(const QStringList& args);
 int runNmea(const QStringList& args);
 int runUtm(const QStringList& args);
 
@@ -20,6 +21,10 @@ const Subcommand kSubcommands[] = {
     {"info", "info FILE.642", runInfo},
     {"render", "render FILE.642 --out IMAGE.png [--width W] [--table N] [--side port|stbd|both] [--no-speed-correction]",
      runRender},
+    {"export",
+     "export FILE.642 [--xtf OUT.xtf] [--track OUT.gpx|.kml|.csv] [--events OUT.gpx|.kml|.csv] [--first-ping N] "
+     "[--last-ping M]",
+     runExport},
     {"nmea", "nmea FILE [--chunk N]", runNmea},
     {"utm", "utm LAT LON", runUtm},
 };
