@@ -1,5 +1,8 @@
 #include "record/StdFileSystem.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <limits>
@@ -33,11 +36,20 @@ public:
         return static_cast<std::uint64_t>(end);
     }
 
+    // Positioned reads straight from the file: no seek, no copy through the
+    // stream's buffer (every write is flushed, so the buffer holds nothing
+    // the file lacks).
     std::size_t readAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
-        if (out.empty() || !seekTo(f_, offset)) return 0;
-        const std::size_t n = std::fread(out.data(), 1, out.size(), f_);
-        std::clearerr(f_);
-        return n;
+        if (offset > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max())) return 0;
+        std::size_t done = 0;
+        while (done < out.size()) {
+            const ssize_t n = ::pread(fileno(f_), out.data() + done, out.size() - done,
+                                      static_cast<off_t>(offset + done));
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) break;
+            done += static_cast<std::size_t>(n);
+        }
+        return done;
     }
 
     bool writeAt(std::uint64_t offset, std::span<const std::uint8_t> data) override {

@@ -5,12 +5,16 @@
 #include <ctime>
 #include <string>
 
+#include "session/RecordingReader.h"
+
 namespace hx {
 
 namespace {
 
 constexpr std::int64_t kQuarterHourSeconds = 15 * 60;
 constexpr std::int64_t kDaySeconds = 24 * 3600;
+// How far into a recording its first GPS time and date are looked for.
+constexpr int kClockSearchRecords = 3000;
 
 UtcTime asUtcFields(const LocalTime& t) {
     return UtcTime{t.year, t.month, t.day, t.hour, t.minute, t.second, t.millisecond};
@@ -89,6 +93,24 @@ UtcTime toUtc(const LocalTime& local, const RecordingClock& clock) {
     const UtcTime fields = asUtcFields(local);
     if (!isValidTime(fields)) return fields;
     return fromUnixSeconds(unixSeconds(fields) - clock.zoneOffsetSeconds, local.millisecond);
+}
+
+RecordingClock findRecordingClock(const std::string& path, IFileSystem& fs, INotifier& notifier) {
+    RecordingReader reader(fs, notifier);
+    RecordingClock clock;
+    if (!reader.open(path)) return clock;
+    std::optional<LocalTime> first;
+    for (int n = 0; n < kClockSearchRecords && reader.readNext(); ++n) {
+        if (!first) first = reader.doc().cycle.pingClock;
+        if (!reader.process().gpsReplayed) continue;
+        if (const auto utc = gpsUtcTime(reader.doc().gps.fix)) {
+            clock.zoneOffsetSeconds = zoneOffsetFrom(reader.doc().cycle.pingClock, *utc);
+            clock.fromGps = true;
+            return clock;
+        }
+    }
+    if (first) clock.zoneOffsetSeconds = machineZoneOffset(*first);
+    return clock;
 }
 
 }  // namespace hx

@@ -9,9 +9,13 @@
 #include <cstdint>
 #include <optional>
 
+#include <string>
+
 #include "core/LocalTime.h"
+#include "core/Notifier.h"
 #include "export/UtcTime.h"
 #include "nav/GpsFix.h"
+#include "record/FileAccess.h"
 
 namespace hx {
 
@@ -32,5 +36,10 @@ std::int64_t zoneOffsetFrom(const LocalTime& local, const UtcTime& gpsUtc);
 std::int64_t machineZoneOffset(const LocalTime& local);
 
 UtcTime toUtc(const LocalTime& local, const RecordingClock& clock);
+
+// The clock of a recording: the offset from the first record (among its
+// first few thousand) that carries a GPS time and date, else this machine's
+// zone at the first record's time.
+RecordingClock findRecordingClock(const std::string& path, IFileSystem& fs, INotifier& notifier);
 
 }  // namespace hx

@@ -16,9 +16,6 @@ namespace hx {
 
 namespace {
 
-// How far into a recording its first GPS time and date are looked for.
-constexpr int kClockSearchRecords = 3000;
-
 std::string fileNameOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -27,25 +24,6 @@ std::string fileNameOf(const std::string& path) {
 std::string withoutTrailingNewline(std::string text) {
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
     return text;
-}
-
-// The zone offset from the first record that brings a GPS time and date.
-RecordingClock findClock(const std::string& path, IFileSystem& fs, INotifier& notifier) {
-    RecordingReader reader(fs, notifier);
-    RecordingClock clock;
-    if (!reader.open(path)) return clock;
-    std::optional<LocalTime> first;
-    for (int n = 0; n < kClockSearchRecords && reader.readNext(); ++n) {
-        if (!first) first = reader.doc().cycle.pingClock;
-        if (!reader.process().gpsReplayed) continue;
-        if (const auto utc = gpsUtcTime(reader.doc().gps.fix)) {
-            clock.zoneOffsetSeconds = zoneOffsetFrom(reader.doc().cycle.pingClock, *utc);
-            clock.fromGps = true;
-            return clock;
-        }
-    }
-    if (first) clock.zoneOffsetSeconds = machineZoneOffset(*first);
-    return clock;
 }
 
 // The events of the recording's event file, by ping.
@@ -112,7 +90,7 @@ ExportReport ExportRecording(const ExportRequest& request, IFileSystem& fs, INot
         report.error = request.recordingPath + " cannot be read as a recording";
         return report;
     }
-    const RecordingClock clock = findClock(request.recordingPath, fs, notifier);
+    const RecordingClock clock = findRecordingClock(request.recordingPath, fs, notifier);
     report.zoneFromGps = clock.fromGps;
     const auto eventsByPing = loadEvents(request.recordingPath, fs, notifier);
 

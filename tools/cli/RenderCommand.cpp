@@ -1,6 +1,7 @@
 // hx642-cli render: plays a recording through the waterfall pipeline and
 // writes the resulting waterfalls as images, for reports and for checking the
-// pipeline end to end.
+// pipeline end to end: the last screen (the newest rows, as the program shows
+// them when the recording ends), or with --full the whole recording as tiles.
 #include <QFileInfo>
 #include <QImage>
 #include <QStringList>
@@ -14,6 +15,9 @@
 #include "platform/ConsoleNotifier.h"
 #include "record/StdFileSystem.h"
 #include "session/RecordingReader.h"
+#include "tools/cli/Progress.h"
+#include "tools/cli/StripRender.h"
+#include "tools/cli/WaterfallImages.h"
 
 namespace hx::cli {
 
@@ -21,15 +25,11 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: hx642-cli render FILE.642 --out IMAGE.png [--width W] [--table N] [--side port|stbd|both]\n"
-    "                        [--no-speed-correction]\n";
+    "                        [--no-speed-correction] [--full [--tile-rows N]]\n";
 
-struct RenderOptions {
-    QString input;
-    QString out;
-    int widthPx = 2000;
-    int table = kYellowBrown;  // a fresh program's table
-    std::int32_t side = kBothSides;
-    bool speedCorrection = true;
+// A fresh program's settings unless asked otherwise (table 9 "Yellow/Brown").
+struct RenderOptions : StripOptions {
+    bool full = false;
 };
 
 bool parse(const QStringList& args, RenderOptions& o, QString& error) {
@@ -37,6 +37,10 @@ bool parse(const QStringList& args, RenderOptions& o, QString& error) {
         const QString& a = args[i];
         if (a == QLatin1String("--no-speed-correction")) {
             o.speedCorrection = false;
+            continue;
+        }
+        if (a == QLatin1String("--full")) {
+            o.full = true;
             continue;
         }
         if (!a.startsWith(QLatin1String("--"))) {
@@ -59,6 +63,12 @@ bool parse(const QStringList& args, RenderOptions& o, QString& error) {
             o.widthPx = v.toInt(&ok);
             if (!ok || o.widthPx < 100 || o.widthPx > 8000) {
                 error = QStringLiteral("--width takes a number of pixels from 100 to 8000");
+                return false;
+            }
+        } else if (a == QLatin1String("--tile-rows")) {
+            o.tileRows = v.toInt(&ok);
+            if (!ok || o.tileRows < kStripMinTileRows || o.tileRows > kStripTileRows) {
+                error = QStringLiteral("--tile-rows takes a number of rows from 100 to 10000");
                 return false;
             }
         } else if (a == QLatin1String("--table")) {
@@ -95,34 +105,6 @@ QString perHeadPath(const QString& out, const char* head) {
            QLatin1Char('.') + suffix;
 }
 
-QImage headImage(const WaterfallStore& store, int head, const Palette& palette) {
-    const WaterfallImage* image = HeadImageFor(store, head);
-    if (!image) return {};
-    QImage out(store.imageWidth, store.imageHeight, QImage::Format_RGB32);
-    out.fill(Qt::black);
-    for (int row = 0; row < store.imageHeight; ++row) {
-        const auto pixels = HeadImageRow(store, head, row);
-        auto* line = reinterpret_cast<QRgb*>(out.scanLine(row));
-        for (std::size_t x = 0; x < pixels.size() && x < static_cast<std::size_t>(out.width()); ++x) {
-            const PaletteEntry& p = palette[pixels[x]];
-            line[x] = qRgb(p.red, p.green, p.blue);
-        }
-    }
-    return out;
-}
-
-QImage compositeImage(const WaterfallStore& store) {
-    QImage out(store.imageWidth, store.imageHeight, QImage::Format_RGB32);
-    out.fill(Qt::black);
-    for (int row = 0; row < store.imageHeight; ++row) {
-        const auto bgr = CompositeRow(store, row);
-        auto* line = reinterpret_cast<QRgb*>(out.scanLine(row));
-        for (std::size_t x = 0; x + 2 < bgr.size() && x / 3 < static_cast<std::size_t>(out.width()); x += 3)
-            line[x / 3] = qRgb(bgr[x + 2], bgr[x + 1], bgr[x]);
-    }
-    return out;
-}
-
 }  // namespace
 
 int runRender(const QStringList& args) {
@@ -132,6 +114,7 @@ int runRender(const QStringList& args) {
         std::fprintf(stderr, "hx642-cli render: %s\n%s", qPrintable(error), kUsage);
         return 2;
     }
+    if (o.full) return renderStrip(o);
 
     auto imaging = std::make_unique<ImagingState>();
     PaletteState palette;
@@ -149,8 +132,7 @@ int runRender(const QStringList& args) {
     ViewZoom zoom;
     bool allocated = false;
     std::int64_t drawn = 0;
-    const std::uint64_t total = reader.usableLength();
-    std::uint64_t nextReport = 0;
+    Progress progress("hx642-cli render", reader.usableLength());
     while (reader.readNext()) {
         if (!allocated) {
             // The first record tells which heads the recording has.
@@ -159,13 +141,11 @@ int runRender(const QStringList& args) {
             allocated = true;
         }
         if (reader.process().stored.drawn) ++drawn;
-        if (reader.position() >= nextReport && total > 0) {
-            std::fprintf(stderr, "\rhx642-cli render: %3d %%", static_cast<int>(100.0 * reader.position() / total));
-            nextReport = reader.position() + total / 20;
-        }
+        progress.update(reader.position(), static_cast<std::uint64_t>(reader.counts().records));
     }
+    progress.finish();
     const RecordingCounts& counts = reader.counts();
-    std::fprintf(stderr, "\rhx642-cli render: %lld records, %lld drawn, %lld rejected, %lld damaged\n",
+    std::fprintf(stderr, "hx642-cli render: %lld records, %lld drawn, %lld rejected, %lld damaged\n",
                  static_cast<long long>(counts.records), static_cast<long long>(drawn),
                  static_cast<long long>(counts.rejected), static_cast<long long>(counts.damaged));
     if (counts.records == 0 || !allocated) {
@@ -176,11 +156,7 @@ int runRender(const QStringList& args) {
 
     const WaterfallStore& store = imaging->store;
     const Palette colours = BuildImagePalette(palette);
-    struct Output {
-        QString path;
-        QImage image;
-    };
-    std::vector<Output> outputs;
+    std::vector<ImageFile> outputs;
     if (link.allSideScansAvailable) {
         outputs.push_back({o.out, compositeImage(store)});
         for (int h = 0; h < kSideScanHeadCount; ++h)
@@ -190,14 +166,11 @@ int runRender(const QStringList& args) {
         outputs.push_back({o.out, headImage(store, a, colours)});
         if (b != a) outputs.push_back({perHeadPath(o.out, headLetter(b)), headImage(store, b, colours)});
     }
-    for (const Output& out : outputs) {
-        if (out.image.isNull()) continue;
-        if (!out.image.save(out.path)) {
-            std::fprintf(stderr, "hx642-cli render: cannot write %s\n", qPrintable(out.path));
-            return 1;
-        }
-        std::printf("%s\n", qPrintable(out.path));
-    }
+    const QStringList failed = writePngFiles(outputs);
+    for (const QString& path : failed) std::fprintf(stderr, "hx642-cli render: cannot write %s\n", qPrintable(path));
+    if (!failed.isEmpty()) return 1;
+    for (const ImageFile& out : outputs)
+        if (!out.image.isNull()) std::printf("%s\n", qPrintable(out.path));
     return 0;
 }
 

@@ -19,7 +19,8 @@ const Subcommand kSubcommands[] = {
      }},
     {"record", "record --address A.B.C.D [--port N] --out FILE.642 [--seconds S] [--pings N]", runRecord},
     {"info", "info FILE.642", runInfo},
-    {"render", "render FILE.642 --out IMAGE.png [--width W] [--table N] [--side port|stbd|both] [--no-speed-correction]",
+    {"render",
+     "render FILE.642 --out IMAGE.png [--width W] [--table N] [--side port|stbd|both] [--no-speed-correction] [--full [--tile-rows N]]",
      runRender},
     {"export",
      "export FILE.642 [--xtf OUT.xtf] [--track OUT.gpx|.kml|.csv] [--events OUT.gpx|.kml|.csv] [--first-ping N] "
