@@ -11,7 +11,10 @@ namespace hx {
 
 namespace {
 Q_LOGGING_CATEGORY(lcReader, "hx642.gps.reader")
-}
+
+// How often a lost serial device is looked for again.
+constexpr qint64 kRetakeIntervalMs = 2000;
+}  // namespace
 
 CReadGPSData::CReadGPSData(QObject* parent) : QObject(parent) {}
 
@@ -22,7 +25,19 @@ void CReadGPSData::adoptSource(std::unique_ptr<GpsByteSource> source) {
     if (source_) connect(source_.get(), &GpsByteSource::problem, this, &CReadGPSData::message);
 }
 
+void CReadGPSData::retakeLostDevice() {
+    if (!serialWanted_ || (sinceRetake_.isValid() && sinceRetake_.elapsed() < kRetakeIntervalMs)) return;
+    sinceRetake_.start();
+    auto serial = std::make_unique<SerialGpsSource>();
+    // Quietly: the operator heard of the loss; a device still missing is
+    // no news.
+    if (!serial->OpenGpsPort(serialWanted_->first, serialWanted_->second).opened) return;
+    qCInfo(lcReader) << serialWanted_->first << "is back";
+    adoptSource(std::move(serial));
+}
+
 void CReadGPSData::ReadGpsData() {
+    if (!source_ || !source_->isOpen()) retakeLostDevice();
     if (!source_ || !source_->isOpen()) {
         // Lets a gpsd source try to reconnect; there is nothing to parse.
         if (source_) source_->readAvailable(0);
@@ -54,7 +69,10 @@ void CReadGPSData::ReopenGpsPort(const GpsSettings& settings) {
             state.device = device;
             state.portNumber = gpsPortNumberFor(*found, discovered, settings.gpsPort);
             state.open = outcome.opened;
-            if (outcome.opened) adoptSource(std::move(serial));
+            if (outcome.opened) {
+                adoptSource(std::move(serial));
+                serialWanted_.emplace(device, settings);
+            }
             break;
         }
         case GpsSourceKind::Gpsd: {
@@ -80,6 +98,8 @@ void CReadGPSData::ReopenGpsPort(const GpsSettings& settings) {
 }
 
 void CReadGPSData::CloseGpsPorts() {
+    serialWanted_.reset();
+    sinceRetake_.invalidate();
     if (!source_) return;
     source_->disconnect(this);
     source_->close();

@@ -4,9 +4,11 @@
 // queued calls and receives one immutable snapshot per read.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 
 #include <memory>
+#include <optional>
 
 #include "nav/GpsReader.h"
 #include "platform/gps/GpsByteSource.h"
@@ -23,7 +25,8 @@ public:
 public slots:
     // Read request: takes what arrived (at most 64 KiB), frames and parses
     // it, EndOfRead and PublishFix, then reports readDone, also when no
-    // source is open.
+    // source is open. A serial device that went away (an unplugged USB
+    // adapter) is tried again every few seconds and read on when it is back.
     void ReadGpsData();
     // Closes the old source, opens the configured one (for a serial port the
     // first that opens, FindGpsPort), resets the GPS data and reports
@@ -44,9 +47,13 @@ signals:
 
 private:
     void adoptSource(std::unique_ptr<GpsByteSource> source);
+    void retakeLostDevice();
 
     GpsReader reader_;
     std::unique_ptr<GpsByteSource> source_;
+    // The serial device and line last opened, while it is wanted.
+    std::optional<std::pair<QString, GpsSettings>> serialWanted_;
+    QElapsedTimer sinceRetake_;
 };
 
 }  // namespace hx

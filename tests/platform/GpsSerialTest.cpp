@@ -171,6 +171,30 @@ TEST_F(GpsSerialPort, ALostLineClosesThePortAndSaysSo) {
     EXPECT_FALSE(h.notifier.messages.empty());
 }
 
+TEST_F(GpsSerialPort, AnUnpluggedDeviceIsTakenUpAgainWhenItReturns) {
+    ReaderHarness h;
+    ASSERT_TRUE(h.reopen(serialSettings(pty_, 19200, 0)));
+    ASSERT_TRUE(pty_.write(kGga + "$"));
+    ASSERT_NE(h.readUntil([](const GpsSnapshot& s) { return s.fix.latText == "48.07.038 N"; }), nullptr);
+    // The adapter is pulled: the line goes away and its device with it.
+    pty_.closeFeeder();
+    pty_.stop();
+    if (!h.readUntil([](const GpsSnapshot& s) { return !s.sourceOpen; }, 100))
+        GTEST_SKIP() << "this kernel keeps the pseudo-terminal readable after its peer closed";
+    EXPECT_EQ(h.notifier.messages.size(), 1u) << "the operator hears of the loss once";
+    // Plugged in again under the same name: reading goes on without an
+    // operator's reopen, and without more messages.
+    pty_.start();
+    ASSERT_TRUE(pty_.ready());
+    const GpsSnapshot* back = h.readUntil([&](const GpsSnapshot& s) {
+        if (s.sourceOpen) pty_.write(kRmc + "$");
+        return s.sourceOpen && s.fix.latText == "48.07.038 S";
+    }, 400);
+    ASSERT_NE(back, nullptr) << "the device was not taken up again";
+    EXPECT_EQ(h.notifier.messages.size(), 1u);
+    EXPECT_EQ(h.reopened.size(), 1u) << "no reopen: the track and the settings stay";
+}
+
 TEST_F(GpsSerialPort, ResetEmptiesTheFixButKeepsReading) {
     ReaderHarness h;
     std::vector<GpsSnapshot> resets;

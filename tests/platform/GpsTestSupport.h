@@ -72,10 +72,15 @@ inline bool waitUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
 class PtyPair {
 public:
     PtyPair() {
-        const QString socat = QStandardPaths::findExecutable(QStringLiteral("socat"));
-        if (socat.isEmpty()) return;
         readerPath_ = dir_.filePath(QStringLiteral("gps"));
         feederPath_ = dir_.filePath(QStringLiteral("feed"));
+        start();
+    }
+    // (Re)starts socat on the same two paths: a device that comes back.
+    void start() {
+        ready_ = false;
+        const QString socat = QStandardPaths::findExecutable(QStringLiteral("socat"));
+        if (socat.isEmpty()) return;
         process_.setProgram(QStringLiteral("timeout"));
         process_.setArguments({QStringLiteral("60"), socat, QStringLiteral("-d"), QStringLiteral("-d"),
                                QStringLiteral("pty,raw,echo=0,link=") + readerPath_,
