@@ -25,6 +25,10 @@ public:
     virtual bool writeAt(std::uint64_t offset, std::span<const std::uint8_t> data) = 0;
     // Cuts (or extends with zeros) the file to length bytes.
     virtual bool truncate(std::uint64_t length) = 0;
+    // False when the file no longer has the name it was opened by: another
+    // program deleted it or put another file in its place. Its data lives on
+    // for as long as it is open.
+    virtual bool stillNamed() { return true; }
 };
 
 enum class OpenMode {

@@ -1,5 +1,6 @@
 #include "record/ReadWriteFiles.h"
 
+#include <algorithm>
 
 namespace hx {
 
@@ -39,6 +40,11 @@ WriteStatus CReadWriteFiles::writeRecord(const RecordSources& src) {
     buffer_.clear();
     encodeRecord(recordFromDocument(src, state_.pingNumber, mark), buffer_);
 
+    // Writing after another program's cut would leave a hole of zeros, and
+    // writing to a removed file records into nothing anybody can open. A file
+    // longer than the last whole record only holds our own failed write's
+    // remains, which this write overwrites.
+    if (output_->size() < outputEnd_ || !output_->stillNamed()) return WriteStatus::FileChanged;
     if (!output_->writeAt(outputEnd_, buffer_)) {
         // Never leave part of a record behind: cut the file back to the last
         // whole record, so that what is recorded stays readable.
@@ -50,6 +56,22 @@ WriteStatus CReadWriteFiles::writeRecord(const RecordSources& src) {
     state_.outputRecordLength = static_cast<std::uint32_t>(buffer_.size());
     state_.pendingEventFlag = false;
     return WriteStatus::Written;
+}
+
+bool CReadWriteFiles::outputRemoved() { return output_ && !output_->stillNamed(); }
+
+bool CReadWriteFiles::copyOutputTo(const std::string& path) {
+    if (!output_) return false;
+    auto copy = fs_.open(path, OpenMode::CreateReadWrite);
+    if (!copy) return false;
+    std::vector<std::uint8_t> chunk(1 << 20);
+    for (std::uint64_t at = 0; at < outputEnd_;) {
+        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(chunk.size(), outputEnd_ - at));
+        const std::size_t got = output_->readAt(at, std::span(chunk).first(want));
+        if (got == 0 || !copy->writeAt(at, std::span(chunk).first(got))) return false;
+        at += got;
+    }
+    return true;
 }
 
 MarkRewrite CReadWriteFiles::rewriteOutputEventMark(std::uint32_t pingNumber, std::uint16_t mark) {

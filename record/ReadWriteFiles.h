@@ -25,6 +25,7 @@ enum class WriteStatus {
     NotOpen,        // no output file: nothing written
     Failed,         // nothing of the record is in the file; it still ends with a whole record
     FailedPartial,  // the record could not be written nor cut off again: the file ends in part of a record
+    FileChanged,    // another program cut the file short or removed it: nothing written
 };
 
 enum class OpenStatus { Opened, WrongType, CannotOpen, NoData };
@@ -64,8 +65,15 @@ public:
     std::uint64_t outputSize() const { return outputEnd_; }
     // Appends one whole record of the current cycle (ping number and pending
     // event mark from the state). A write that fails is cut off again, so the
-    // file always ends with a whole record; the pending mark then stays.
+    // file always ends with a whole record; the pending mark then stays. A
+    // file that is no longer as this program left it (cut short, or gone
+    // from its name) is not written to.
     WriteStatus writeRecord(const RecordSources& src);
+    // Whether the output file was removed from its name while open.
+    bool outputRemoved();
+    // Copies everything recorded so far from the open output file into a
+    // new file at path: what a removed recording can still give back.
+    bool copyOutputTo(const std::string& path);
 
     // --- played file ---
     // The checks of opening a file for playback, with their messages. On

@@ -120,6 +120,24 @@ void CRecorder::stopWithMessage(const std::string& text, MessageIcon icon, const
     ports_.notifier.message(text, icon);
 }
 
+void CRecorder::stopForChangedFile(const PlaybackContext& playback) {
+    const std::string path = state_.outputPath;
+    if (!files_.outputRemoved()) {
+        stopWithMessage(path + " was cut short by another program!\nSaving process will stop!", MessageIcon::Error,
+                        playback);
+        return;
+    }
+    // The open file still holds everything recorded: it is written out
+    // again under a new name before the file closes and is gone for good.
+    const std::string recovered = recoveredFileName(path);
+    const bool saved = files_.copyOutputTo(recovered);
+    stopWithMessage(saved ? path + " was removed by another program!\nWhat was recorded is saved in " + recovered +
+                                ".\nSaving process will stop!"
+                          : path + " was removed by another program and what was recorded could not be saved "
+                                   "again!\nSaving process will stop!",
+                    MessageIcon::Error, playback);
+}
+
 void CRecorder::recordStep(const RecordSources& src, bool linkStale, const PlaybackContext& playback) {
     if (!state_.recording || !files_.hasOutput()) return;
 
@@ -132,6 +150,10 @@ void CRecorder::recordStep(const RecordSources& src, bool linkStale, const Playb
 
     if (!linkStale) {
         const WriteStatus written = files_.writeRecord(src);
+        if (written == WriteStatus::FileChanged) {
+            stopForChangedFile(playback);
+            return;
+        }
         if (written == WriteStatus::Failed || written == WriteStatus::FailedPartial) {
             const auto freeBytes = ports_.fs.freeSpaceBytes(state_.outputPath);
             const bool full = freeBytes && *freeBytes < needed;

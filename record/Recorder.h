@@ -63,6 +63,8 @@ public:
 
 private:
     void stopWithMessage(const std::string& text, MessageIcon icon, const PlaybackContext& playback);
+    // Another program cut the output file short or removed it.
+    void stopForChangedFile(const PlaybackContext& playback);
 
     RecorderState& state_;
     DataFileState& file_;

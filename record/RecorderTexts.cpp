@@ -16,6 +16,12 @@ std::string withDataFileExtension(const std::string& chosen) {
     return chosen + ".642";
 }
 
+std::string recoveredFileName(const std::string& outputPath) {
+    const std::string path = withDataFileExtension(outputPath);
+    const std::size_t dot = path.rfind(".642");
+    return (dot == std::string::npos ? path : path.substr(0, dot)) + "-recovered.642";
+}
+
 std::string directoryOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);

@@ -16,6 +16,9 @@ inline constexpr const char* kRealTimeCaption = "HX642 -- Real Time";
 std::string defaultDataFileName(const std::string& recordDirectory, const LocalTime& now);
 // The chosen name with ".642" appended unless its last three characters are "642".
 std::string withDataFileExtension(const std::string& chosen);
+// "/data/run.642" -> "/data/run-recovered.642": where a removed recording is
+// saved again.
+std::string recoveredFileName(const std::string& outputPath);
 // Everything up to and including the last '/'; empty when there is none.
 std::string directoryOf(const std::string& path);
 

@@ -1,5 +1,6 @@
 #include "record/StdFileSystem.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -64,9 +65,15 @@ public:
 
     bool truncate(std::uint64_t length) override {
         std::fflush(f_);
-        std::error_code ec;
-        fs::resize_file(path_, length, ec);
-        return !ec;
+        // Through the open file, not its name: the name may be gone.
+        if (length > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max())) return false;
+        return ::ftruncate(fileno(f_), static_cast<off_t>(length)) == 0;
+    }
+
+    bool stillNamed() override {
+        struct stat named{}, open{};
+        if (::stat(path_.c_str(), &named) != 0 || ::fstat(fileno(f_), &open) != 0) return false;
+        return named.st_dev == open.st_dev && named.st_ino == open.st_ino;
     }
 
 private:

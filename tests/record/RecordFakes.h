@@ -29,6 +29,8 @@ public:
     std::size_t readAt(std::uint64_t offset, std::span<std::uint8_t> out) override;
     bool writeAt(std::uint64_t offset, std::span<const std::uint8_t> data) override;
     bool truncate(std::uint64_t length) override;
+    // The name still leads to these bytes (not erased, nor replaced).
+    bool stillNamed() override;
 
 private:
     std::string path_;
@@ -100,6 +102,11 @@ inline bool MemoryFile::writeAt(std::uint64_t offset, std::span<const std::uint8
     }
     std::copy_n(data.begin(), end - offset, bytes_->begin() + static_cast<std::ptrdiff_t>(offset));
     return complete;
+}
+
+inline bool MemoryFile::stillNamed() {
+    const auto it = fs_.files.find(path_);
+    return it != fs_.files.end() && it->second == bytes_;
 }
 
 inline bool MemoryFile::truncate(std::uint64_t length) {

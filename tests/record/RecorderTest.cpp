@@ -9,6 +9,11 @@
 #include "record/EventFile.h"
 #include "record/Recorder.h"
 #include "record/RecorderTexts.h"
+#include "record/StdFileSystem.h"
+
+#include <filesystem>
+
+#include <unistd.h>
 
 namespace hx {
 namespace {
@@ -196,6 +201,64 @@ TEST_F(RecorderTest, FailedWriteStopsWithAMessageAndKeepsWholeRecords) {
     EXPECT_FALSE(rs.recording);
     EXPECT_EQ(notifier.texts, std::vector<std::string>{"WARNING! The disk is full!!\nSaving process will stop!"});
     EXPECT_EQ(fs.bytes("/d/b.642").size(), 2u * 10816);
+}
+
+TEST_F(RecorderTest, AFileCutOrRemovedByAnotherProgramStopsRecordingAndKeepsWhatItCan) {
+    // Cut short: nothing is written after the cut (no hole of zeros).
+    ASSERT_TRUE(recorder.startRecordingTo("/d/cut.642", realTime));
+    step();
+    step();
+    fs.bytes("/d/cut.642").resize(100);
+    step();
+    EXPECT_FALSE(rs.recording);
+    EXPECT_EQ(fs.bytes("/d/cut.642").size(), 100u);
+    ASSERT_EQ(notifier.texts.size(), 1u);
+    EXPECT_EQ(notifier.texts[0], "/d/cut.642 was cut short by another program!\nSaving process will stop!");
+
+    // Removed: everything recorded is written out again under a new name.
+    notifier.texts.clear();
+    ASSERT_TRUE(recorder.startRecordingTo("/d/gone.642", realTime));
+    step();
+    step();
+    const std::vector<std::uint8_t> recorded = fs.bytes("/d/gone.642");
+    fs.files.erase("/d/gone.642");
+    step();
+    EXPECT_FALSE(rs.recording);
+    EXPECT_EQ(fs.bytes("/d/gone-recovered.642"), recorded);
+    EXPECT_EQ(pingsIn("/d/gone-recovered.642"), (std::vector<std::uint32_t>{1, 2}));
+    ASSERT_EQ(notifier.texts.size(), 1u);
+    EXPECT_EQ(notifier.texts[0],
+              "/d/gone.642 was removed by another program!\nWhat was recorded is saved in /d/gone-recovered.642."
+              "\nSaving process will stop!");
+}
+
+TEST(RecorderOnDisk, ARemovedRecordingIsSavedAgainFromTheOpenFile) {
+    namespace stdfs = std::filesystem;
+    const stdfs::path dir = stdfs::temp_directory_path() / ("hx642-recorder-removed-" + std::to_string(::getpid()));
+    stdfs::remove_all(dir);
+    stdfs::create_directories(dir);
+    RecorderState rs;
+    DataFileState ds;
+    EventListState events;
+    StdFileSystem fs;
+    RecordingNotifier notifier;
+    SetClock clock;
+    ScriptedDialogs dialogs;
+    CaptionWindow window;
+    CReadWriteFiles files{ds, fs, notifier};
+    CRecorder recorder{rs, ds, events, files, RecorderPorts{fs, notifier, clock, dialogs, window}};
+    SampleDocument doc;
+    const std::string path = (dir / "run.642").string();
+    ASSERT_TRUE(recorder.startRecordingTo(path, {}));
+    for (int i = 0; i < 3; ++i) recorder.recordStep(doc.sources(), false, {});
+    const auto recordedBytes = stdfs::file_size(path);
+    stdfs::remove(path);  // a clean-up script, or a slip in a file manager
+    recorder.recordStep(doc.sources(), false, {});
+    EXPECT_FALSE(rs.recording);
+    const stdfs::path recovered = dir / "run-recovered.642";
+    ASSERT_TRUE(stdfs::exists(recovered)) << (notifier.texts.empty() ? "" : notifier.texts[0]);
+    EXPECT_EQ(stdfs::file_size(recovered), recordedBytes);
+    stdfs::remove_all(dir);
 }
 
 TEST_F(RecorderTest, StopWritesTheEventListBesideTheDataFile) {
