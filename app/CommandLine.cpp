@@ -16,6 +16,7 @@ QString appUsage() {
         "  --simulate            start the head simulator on loopback and connect to it\n"
         "  --settings FILE       use this settings file instead of ~/.config/hx642/HX642.ini\n"
         "  --screenshot FILE     with --quit-after: save the main window to FILE before exiting\n"
+        "  --record FILE.642     record to FILE.642 from the moment the heads run\n"
         "  --quit-after SECONDS  exit cleanly after that many seconds\n"
         "  --help, -h            print this help and exit\n"
         "  --version             print the version and exit\n"
@@ -59,6 +60,14 @@ std::optional<AppOptions> parseAppOptions(const QStringList& args, QString& erro
             auto v = value("--screenshot");
             if (!v) return std::nullopt;
             opt.screenshotPath = *v;
+        } else if (a == QLatin1String("--record")) {
+            auto v = value("--record");
+            if (!v) return std::nullopt;
+            if (v->isEmpty()) {
+                error = QStringLiteral("--record needs a file name");
+                return std::nullopt;
+            }
+            opt.recordPath = *v;
         } else if (a == QLatin1String("--quit-after")) {
             auto v = value("--quit-after");
             if (!v) return std::nullopt;
@@ -79,6 +88,10 @@ std::optional<AppOptions> parseAppOptions(const QStringList& args, QString& erro
     const bool onlyAsking = opt.showHelp || opt.showVersion;
     if (!onlyAsking && !opt.screenshotPath.isEmpty() && opt.quitAfterSeconds < 0) {
         error = QStringLiteral("--screenshot needs --quit-after");
+        return std::nullopt;
+    }
+    if (!onlyAsking && !opt.recordPath.isEmpty() && !opt.playbackFile.isEmpty()) {
+        error = QStringLiteral("--record records the heads: it cannot be used with a file to play back");
         return std::nullopt;
     }
     return opt;

@@ -14,6 +14,7 @@ struct AppOptions {
     QString screenshotPath;         // --screenshot FILE: save the main window, then exit
     int quitAfterSeconds = -1;      // --quit-after SECONDS
     QString playbackFile;           // a .642 file to open for playback
+    QString recordPath;             // --record FILE.642: record from the first cycle of the heads
     QStringList simulatorArguments; // extra hx642-headsim options (tests: "--no-delay", "--heads", ...)
     bool unattended = false;        // no operator (offscreen): dialogs confirm themselves, messages go to stderr
     bool showHelp = false;          // --help, -h: print appUsage() and exit

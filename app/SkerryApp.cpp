@@ -104,11 +104,26 @@ bool SkerryApp::start() {
         // with the connect command when ready.
         QTimer::singleShot(0, this, [this, file] { session_->playback().openPath(file); });
     } else if (options_.simulate) {
+        if (!options_.recordPath.isEmpty()) recordOnceHeadsRun();
         connection_->startSimulator();
     } else {
+        if (!options_.recordPath.isEmpty()) recordOnceHeadsRun();
         QTimer::singleShot(0, connection_.get(), &ConnectionController::connectCommand);
     }
     return true;
+}
+
+void SkerryApp::recordOnceHeadsRun() {
+    auto firstCycle = std::make_shared<QMetaObject::Connection>();
+    *firstCycle = connect(this, &SkerryApp::cycleProcessed, this, [this, firstCycle] {
+        disconnect(*firstCycle);
+        // Out of the socket handler that delivered the cycle: starting may
+        // have to tell the operator why it could not.
+        QTimer::singleShot(0, this, [this] {
+            if (doc_.link.playbackMode != 0 || doc_.recorder.recording) return;
+            session_->recorder().startRecordingTo(options_.recordPath.toStdString(), session_->playbackContext());
+        });
+    });
 }
 
 void SkerryApp::buildSession() {

@@ -66,6 +66,8 @@ private:
     void buildSession();
     void buildWindows();
     void onTimer(TimerId id);
+    // --record: starts recording at the first cycle the heads deliver.
+    void recordOnceHeadsRun();
 
     AppOptions options_;
     CSkerryDoc doc_;

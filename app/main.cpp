@@ -8,6 +8,7 @@
 #include "app/CommandLine.h"
 #include "app/MainFrame.h"
 #include "app/SkerryApp.h"
+#include "platform/SignalWatcher.h"
 
 #ifndef HX642_VERSION
 #error "HX642_VERSION comes from the project version (cmake/HX642Install.cmake)"
@@ -68,6 +69,18 @@ int main(int argc, char** argv) {
     }
     if (printedHelpOrVersion(*options)) return 0;  // asked beside Qt's own options
     options->unattended = QGuiApplication::platformName() == QLatin1String("offscreen");
+
+    // A service manager's stop, a closed terminal or Ctrl+C close the
+    // recording at its last whole record, as the File menu's Exit does.
+    hx::SignalWatcher stopSignals;
+    if (!stopSignals.install(&error)) {
+        std::fprintf(stderr, "hx642: %s\n", qPrintable(error));
+        return 1;
+    }
+    QObject::connect(&stopSignals, &hx::SignalWatcher::stopRequested, &app, [](int signalNumber) {
+        std::fprintf(stderr, "hx642: stopping on signal %d\n", signalNumber);
+        QApplication::quit();
+    });
 
     hx::SkerryApp skerry(*options);
     if (!skerry.start()) return 1;

@@ -1,6 +1,7 @@
 #include "record/DataFileScan.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "record/RecordSearch.h"
 
@@ -40,6 +41,28 @@ void countPing(DataFileSummary& s, std::uint32_t ping) {
     s.lastPing = ping;
 }
 
+// Milliseconds since midnight of "HH:MM:SS" and ".mmm", or -1.
+std::int64_t millisecondsOfDay(const std::string& time, const std::string& ms) {
+    int h = 0, m = 0, s = 0, milli = 0;
+    if (std::sscanf(time.c_str(), "%2d:%2d:%2d", &h, &m, &s) != 3 || std::sscanf(ms.c_str(), ".%3d", &milli) != 1)
+        return -1;
+    if (h > 23 || m > 59 || s > 60 || milli < 0 || milli > 999) return -1;
+    return ((h * 60LL + m) * 60 + s) * 1000 + milli;
+}
+
+void countPause(DataFileSummary& s, std::int64_t& lastMs, const DataRecord& r) {
+    const std::int64_t now = millisecondsOfDay(r.timeText, r.millisecondsText);
+    if (now >= 0 && lastMs >= 0 && s.records > 0) {
+        constexpr std::int64_t kDayMs = 24LL * 3600 * 1000;
+        const std::int64_t pause = (now - lastMs + kDayMs) % kDayMs;  // over midnight too
+        if (pause > s.longestPauseMs) {
+            s.longestPauseMs = pause;
+            s.longestPauseAfterPing = s.lastPing;
+        }
+    }
+    lastMs = now;
+}
+
 }  // namespace
 
 std::string headNames(const std::array<bool, kHeadCount>& heads) {
@@ -63,6 +86,7 @@ DataFileSummary scanDataFile(IRandomAccessFile& file) {
     std::vector<std::uint8_t> buf(kMaxRecordBytes);
 
     std::uint64_t pos = 0;
+    std::int64_t lastRecordMs = -1;
     while (pos < s.fileBytes) {
         auto found = recordAt(file, pos, s.fileBytes);
         if (!found) {
@@ -94,6 +118,7 @@ DataFileSummary scanDataFile(IRandomAccessFile& file) {
             continue;
         }
         const DataRecord& r = decoded->record;
+        countPause(s, lastRecordMs, r);
         countPing(s, r.pingNumber);
         countLayout(s, found->shape);
         const std::string stamp = r.dateText + " " + r.timeText + r.millisecondsText;

@@ -51,6 +51,10 @@ struct DataFileSummary {
 
     std::string startTime;            // "07-DEC-2026 14:05:09.123" of the first record
     std::string endTime;              // of the last record
+    // The longest time between two records that follow each other, from
+    // their clock times (a stalled program or a link that went quiet).
+    std::int64_t longestPauseMs = 0;
+    std::uint32_t longestPauseAfterPing = 0;
 
     std::uint64_t eventMarks = 0;
     std::vector<std::pair<std::uint32_t, int>> marks;  // (ping, event number), the first kListed

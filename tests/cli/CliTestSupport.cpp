@@ -12,6 +12,8 @@
 #include <fstream>
 #include <iterator>
 
+#include <signal.h>
+
 #include "core/ByteIO.h"
 #include "fakes/FakeNotifier.h"
 #include "link/LinkState.h"
@@ -60,9 +62,18 @@ CliProcess::~CliProcess() {
 }
 
 void CliProcess::start(const QStringList& args) {
-    process_.setProgram(QStringLiteral(HX642_BINARY_DIR "/tools/cli/hx642-cli"));
+    startProgram(QStringLiteral(HX642_BINARY_DIR "/tools/cli/hx642-cli"), args);
+}
+
+void CliProcess::startProgram(const QString& program, const QStringList& args) {
+    process_.setProgram(program);
     process_.setArguments(args);
     process_.start();
+    process_.waitForStarted(kStopWaitMs);
+}
+
+void CliProcess::sendSignal(int signalNumber) {
+    if (process_.processId() > 0) ::kill(static_cast<pid_t>(process_.processId()), signalNumber);
 }
 
 bool CliProcess::waitFinished(int timeoutMs) {
@@ -70,7 +81,7 @@ bool CliProcess::waitFinished(int timeoutMs) {
     collect();
     // In the sanitizer build the program reports there; any report fails the test.
     if (err_.contains(QLatin1String("Sanitizer")) || err_.contains(QLatin1String("runtime error:")))
-        ADD_FAILURE() << "hx642-cli " << process_.arguments().join(' ').toStdString() << ":\n" << err_.toStdString();
+        ADD_FAILURE() << process_.program().toStdString() << " " << process_.arguments().join(' ').toStdString() << ":\n" << err_.toStdString();
     return done;
 }
 

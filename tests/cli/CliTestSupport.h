@@ -37,10 +37,14 @@ public:
     ~CliProcess();
 
     void start(const QStringList& args);
+    // Another of the project's programs, by its path in the build tree.
+    void startProgram(const QString& program, const QStringList& args);
     // Waits (running the event loop) until the program has ended.
     bool waitFinished(int timeoutMs);
     // SIGTERM, as a service manager or an operator's kill would send it.
     void terminate() { process_.terminate(); }
+    void sendSignal(int signalNumber);
+    bool running() const { return process_.state() == QProcess::Running; }
 
     bool crashed() const { return process_.exitStatus() != QProcess::NormalExit; }
     int exitCode() const { return process_.exitCode(); }

@@ -53,6 +53,21 @@ TEST(DataFileScan, CleanFileWithGapsAndAMark) {
     EXPECT_EQ(s.trailingBytes, 0u);
 }
 
+TEST(DataFileScan, LongestPauseBetweenRecordsCountsOverMidnight) {
+    MemoryFileSystem fs;
+    SampleDocument doc;
+    auto b = build(doc, {1, 2, 3, 4, 5});
+    const std::size_t len = b.size() / 5;
+    const char* times[] = {"23:59:58.500", "23:59:59.000", "00:00:03.250", "00:00:03.300", "garbage!.xyz"};
+    for (std::size_t i = 0; i < 5; ++i) {
+        std::copy_n(times[i], 8, b.begin() + static_cast<std::ptrdiff_t>(i * len + rec::kTimeText));
+        std::copy_n(times[i] + 8, 4, b.begin() + static_cast<std::ptrdiff_t>(i * len + rec::kMillisecondsText));
+    }
+    const auto s = scan(fs, b);
+    EXPECT_EQ(s.longestPauseMs, 4250);
+    EXPECT_EQ(s.longestPauseAfterPing, 2u);
+}
+
 TEST(DataFileScan, DamageIsFoundAndPlaced) {
     MemoryFileSystem fs;
     SampleDocument doc;

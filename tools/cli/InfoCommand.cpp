@@ -37,6 +37,9 @@ void printSummary(const std::string& path, const DataFileSummary& s) {
             std::printf("out of order:  %" PRIu64 " records with a ping not above the one before\n", s.outOfOrder);
         std::printf("start:         %s\n", s.startTime.c_str());
         std::printf("end:           %s\n", s.endTime.c_str());
+        if (s.records > 1)
+            std::printf("longest pause: %.3f s after ping %u\n", static_cast<double>(s.longestPauseMs) / 1000.0,
+                        s.longestPauseAfterPing);
     }
     std::printf("event marks:   %" PRIu64 "\n", s.eventMarks);
     for (const auto& [ping, number] : s.marks) std::printf("  ping %u: event %d\n", ping, number);
