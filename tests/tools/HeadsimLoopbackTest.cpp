@@ -3,17 +3,25 @@
 // server pick a free port; every wait is bounded.
 #include <QByteArray>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QTcpSocket>
 
+#include "tools/headsim/model/ReplayShading.h"
+#include "tools/headsim/model/XtfReplay.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <cstdlib>
 #include <fcntl.h>
 #include <map>
 #include <poll.h>
+#include <string>
 #include <unistd.h>
 
 namespace {
@@ -344,4 +352,70 @@ TEST(HeadsimLoopback, GpsOnAPseudoTerminal) {
         ++checked;
     }
     EXPECT_GE(checked, 3) << text.toStdString();
+}
+
+// The real recording replayed: the H head, set to the recording's 600 kHz
+// and to 50 m, answers its first ping with the recording's first ping, each
+// side resampled to 1000 samples over 50 m, nearest first: the recording's
+// 29.98 m in the first 600 samples, quiet water beyond. Checked against the
+// recording's levels (4 counts per dB, its seabed on 92 at 6 dB of gain)
+// wherever they stand well clear of the receiver noise.
+TEST(HeadsimLoopback, ReplayedRecordingFirstPingArrivesResampled) {
+    const std::string path = HX642_SHARED_DIR "/corpus/xtf/scotsman-iver2.xtf";
+    std::string error;
+    const auto replay = hx::sim::XtfReplay::open(path, error);
+    ASSERT_TRUE(replay) << error;
+    hx::sim::ReplayPing first;
+    ASSERT_TRUE(replay->load(0, first));
+
+    Simulator sim("127.0.40", {"--no-delay", "--replay-xtf", QString::fromStdString(path)});
+    ASSERT_TRUE(sim.waitReady()) << sim.lines().join('\n').toStdString();
+    QTcpSocket h;
+    ASSERT_TRUE(connectTo(h, sim.head("H")));
+    const QByteArray port = exchange(h, command(0x44, 0x00, 50, 600000), 1128);
+    const QByteArray stbd = exchange(h, command(0x44, 0x10, 50, 600000), 1128);
+    ASSERT_EQ(port.size(), 1128);
+    ASSERT_EQ(stbd.size(), 1128);
+    EXPECT_EQ(u32At(port, 4), 1u);
+    EXPECT_EQ(u32At(stbd, 4), 1u);
+
+    const std::pair<const hx::sim::ReplaySide*, const QByteArray*> sides[] = {{&first.port, &port}, {&first.starboard, &stbd}};
+    for (const auto& [side, reply] : sides) {
+        std::array<float, hx::sim::kSamplesPerSide> relative{};
+        hx::sim::resampleReplaySide(*side, replay->calibration().seabedDb, 50.0, relative);
+        int compared = 0;
+        for (int j = 0; j < 1000; ++j) {
+            const int got = byteAt(*reply, 127 + j);
+            if (j >= 600) {
+                EXPECT_LT(got, 40) << "beyond the recording's range, sample " << j;
+            } else if (relative[static_cast<std::size_t>(j)] > 0.1f) {
+                const double expected =
+                    std::clamp(std::round(92.0 + 40.0 * std::log10(relative[static_cast<std::size_t>(j)])), 0.0, 255.0);
+                EXPECT_NEAR(got, expected, 3.0) << "sample " << j;
+                ++compared;
+            }
+        }
+        EXPECT_GT(compared, 300);  // most of the swath is seabed
+    }
+}
+
+// A file that cannot be replayed stops the simulator at start, before any
+// server listens: exit status 2 and the reason on the error output.
+TEST(HeadsimLoopback, ReplayOfABadFileIsRefusedAtStart) {
+    const QString garbage = QString::fromStdString(::testing::TempDir()) + "/replay-garbage.xtf";
+    QFile f(garbage);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(3000, 'z'));
+    f.close();
+    const std::pair<QString, QByteArray> cases[] = {{garbage, "not an XTF file"},
+                                                    {garbage + ".missing", "replay-garbage.xtf.missing"}};
+    for (const auto& [path, says] : cases) {
+        Simulator sim("127.0.41", {"--replay-xtf", path});
+        ASSERT_TRUE(sim.process().waitForFinished(kStartTimeoutMs)) << says.toStdString();
+        EXPECT_EQ(sim.process().exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(sim.process().exitCode(), 2) << says.toStdString();
+        EXPECT_TRUE(sim.process().readAllStandardOutput().isEmpty());
+        EXPECT_TRUE(sim.process().readAllStandardError().contains(says)) << says.toStdString();
+    }
+    QFile::remove(garbage);
 }

@@ -33,7 +33,7 @@ TEST(SimOptions, EveryOptionIsRead) {
                           "90-130,200-300,500-700,190-210", "--no-delay", "--seconds", "2.5", "--pings", "40",
                           "--silent-head", "E", "--split-replies", "--error-every", "3", "--close-after", "7",
                           "--no-sysinfo", "--extra-byte", "--garbage-every", "5", "--delay-ms", "15", "--gps-pty",
-                          "--gps-udp", "10110"});
+                          "--gps-udp", "10110", "--replay-xtf", "wreck.xtf"});
     ASSERT_EQ(p.error, "");
     const SimOptions& o = p.options;
     EXPECT_EQ(o.addresses[2], "127.0.20.3");
@@ -57,6 +57,7 @@ TEST(SimOptions, EveryOptionIsRead) {
     EXPECT_EQ(o.faults.delayMs, 15);
     EXPECT_TRUE(o.gpsPty);
     EXPECT_EQ(o.gpsUdpPort, 10110);
+    EXPECT_EQ(o.replayXtfPath, "wreck.xtf");
 }
 
 TEST(SimOptions, RefusesNonLoopbackAddressesUnlessAllowed) {
@@ -103,6 +104,8 @@ TEST(SimOptions, BadValuesAreReportedNotGuessed) {
         {"--error-every", "0"},
         {"--delay-ms", "999999"},
         {"--gps-udp", "0"},
+        {"--replay-xtf"},
+        {"--replay-xtf", ""},
         {"--frobnicate"},
     };
     for (const auto& args : bad) {

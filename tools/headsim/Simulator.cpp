@@ -36,6 +36,8 @@ Simulator::Simulator(const SimOptions& options, QObject* parent)
 
 Simulator::~Simulator() = default;
 
+void Simulator::replayFrom(std::shared_ptr<XtfReplay> replay) { context_->world.replayFrom(std::move(replay)); }
+
 bool Simulator::start(QString* error) {
     const SimOptions& o = context_->options;
     context_->start = std::chrono::steady_clock::now();

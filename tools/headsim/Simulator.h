@@ -28,6 +28,8 @@ public:
     explicit Simulator(const SimOptions& options, QObject* parent = nullptr);
     ~Simulator() override;
 
+    // The sidescan heads replay this recording instead of the synthetic seabed.
+    void replayFrom(std::shared_ptr<XtfReplay> replay);
     bool start(QString* error);
 
 private:

@@ -2,12 +2,14 @@
 // and testing the surface program without hardware. See --help.
 #include "tools/headsim/Simulator.h"
 #include "tools/headsim/model/SimOptions.h"
+#include "tools/headsim/model/XtfReplay.h"
 
 #include <QCoreApplication>
 #include <QStringList>
 
 #include <csignal>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -37,7 +39,21 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    // A recording to replay is read before any server listens: a file that
+    // cannot be replayed is a usage error like a bad option.
+    std::shared_ptr<hx::sim::XtfReplay> replay;
+    if (!parsed.options.replayXtfPath.empty()) {
+        std::string error;
+        replay = hx::sim::XtfReplay::open(parsed.options.replayXtfPath, error);
+        if (!replay) {
+            std::fprintf(stderr, "hx642-headsim: %s\n", error.c_str());
+            return 2;
+        }
+        std::fprintf(stderr, "hx642-headsim: %s\n", replay->summary().c_str());
+    }
+
     hx::sim::Simulator simulator(parsed.options);
+    if (replay) simulator.replayFrom(std::move(replay));
     QString error;
     if (!simulator.start(&error)) {
         std::fprintf(stderr, "hx642-headsim: %s\n", error.toLocal8Bit().constData());

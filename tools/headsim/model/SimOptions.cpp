@@ -98,6 +98,7 @@ std::string simUsage() {
            "  --delay-ms N          extra delay before every reply\n"
            "  --gps-pty             write NMEA to a new pseudo-terminal\n"
            "  --gps-udp PORT        write NMEA to 127.0.0.1:PORT\n"
+           "  --replay-xtf FILE     the sidescan heads replay the pings of this XTF recording\n"
            "  --allow-non-loopback  allow addresses outside 127.0.0.0/8\n"
            "  --help, -h            print this help and exit\n"
            "  --version             print the version and exit\n";
@@ -118,7 +119,7 @@ ParsedOptions parseSimOptions(const std::vector<std::string>& args) {
             return name == "--addresses" || name == "--port" || name == "--heads" || name == "--serial" ||
                    name == "--frequencies" || name == "--limits" || name == "--seconds" || name == "--pings" ||
                    name == "--silent-head" || name == "--error-every" || name == "--close-after" ||
-                   name == "--garbage-every" || name == "--delay-ms" || name == "--gps-udp";
+                   name == "--garbage-every" || name == "--delay-ms" || name == "--gps-udp" || name == "--replay-xtf";
         };
         if (needsValue(a) && !hasValue) return fail(a + " needs a value");
 
@@ -205,6 +206,9 @@ ParsedOptions parseSimOptions(const std::vector<std::string>& args) {
             const auto p = parseNumber<int>(value(), 1, 65535);
             if (!p) return fail("--gps-udp needs a port from 1 to 65535");
             o.gpsUdpPort = *p;
+        } else if (a == "--replay-xtf") {
+            o.replayXtfPath = std::string(value());
+            if (o.replayXtfPath.empty()) return fail("--replay-xtf needs a file name");
         } else if (a == "--allow-non-loopback") {
             o.allowNonLoopback = true;
         } else {

@@ -31,6 +31,7 @@ struct SimOptions {
     bool gpsPty = false;
     int gpsUdpPort = 0;                   // 0: no UDP output
     bool allowNonLoopback = false;
+    std::string replayXtfPath;            // empty: synthetic sidescan
 };
 
 struct ParsedOptions {

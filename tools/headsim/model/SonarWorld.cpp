@@ -1,7 +1,9 @@
 #include "tools/headsim/model/SonarWorld.h"
 
+#include "tools/headsim/model/Acoustics.h"
 #include "tools/headsim/model/EchoSounderSynth.h"
 #include "tools/headsim/model/Noise.h"
+#include "tools/headsim/model/ReplayShading.h"
 #include "tools/headsim/model/ReplyBuilder.h"
 
 #include <algorithm>
@@ -25,9 +27,15 @@ bool SonarWorld::firstHalfStartsPing(int head) const {
     return ping_ == 0 || servedPing_[static_cast<std::size_t>(head)] == ping_;
 }
 
+void SonarWorld::replayFrom(std::shared_ptr<XtfReplay> replay) { replay_ = std::move(replay); }
+
 void SonarWorld::beginPing(double timeS) {
     ++ping_;
     vehicle_ = track_.at(timeS);
+    if (replay_ && replay_->pingCount() > 0) {
+        replay_->load((ping_ - 1) % replay_->pingCount(), replayPing_);
+        if (replayPing_.altitudeM > 0.0) vehicle_.altitudeM = replayPing_.altitudeM;
+    }
 }
 
 const HeadLines& SonarWorld::firstHalf(int head, const HeadRequest& request, double timeS) {
@@ -79,6 +87,10 @@ const HeadLines& SonarWorld::linesFor(int head, const HeadRequest& request) {
         encodeSensorBlock(lines.secondHalf, sensorReading(vehicle_));
         return lines;
     }
+    if (replay_) {
+        replayLines(settings, pingSeed, lines);
+        return lines;
+    }
     const SwathSlot& s = swath(settings.rangeM);
     params.transmitting = (settings.transmitControl & kPortOff) == 0;
     params.speckleSeed = hashCombine(pingSeed, 1);
@@ -87,6 +99,26 @@ const HeadLines& SonarWorld::linesFor(int head, const HeadRequest& request) {
     params.speckleSeed = hashCombine(pingSeed, 2);
     shadeSwath(s.starboard, params, lines.secondHalf);
     return lines;
+}
+
+// The recording's ping on this head: its range and gain, its transmit bits,
+// and its frequency's absorption against the recording's.
+void SonarWorld::replayLines(const PingSettings& settings, std::uint64_t pingSeed, HeadLines& lines) const {
+    const ReplayCalibration& calibration = replay_->calibration();
+    ReplayShade shade;
+    shade.rangeM = settings.rangeM;
+    shade.gainDb = settings.gainDb;
+    shade.seabedDb = calibration.seabedDb;
+    shade.calibrationRangeM = calibration.rangeM;
+    if (replayPing_.frequencyHz > 0.0)
+        shade.extraAbsorptionDbPerM = absorptionDbPerM(settings.frequencyHz, vehicle_.temperatureC) -
+                                      absorptionDbPerM(replayPing_.frequencyHz, vehicle_.temperatureC);
+    shade.transmitting = (settings.transmitControl & kPortOff) == 0;
+    shade.noiseSeed = hashCombine(pingSeed, 1);
+    shadeReplaySide(replayPing_.port, shade, lines.firstHalf);
+    shade.transmitting = (settings.transmitControl & kStarboardOff) == 0;
+    shade.noiseSeed = hashCombine(pingSeed, 2);
+    shadeReplaySide(replayPing_.starboard, shade, lines.secondHalf);
 }
 
 }  // namespace hx::sim

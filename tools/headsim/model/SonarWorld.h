@@ -4,7 +4,10 @@
 // see the seabed from the same place at the same moment, whichever subset of
 // heads the client polls. Each head's lines are computed once per ping and
 // settings and then reused for both halves; the sidescan heads share the
-// traced swath. Only the request methods change the state.
+// traced swath. Only the request methods change the state. With a replay
+// attached the sidescan heads show the recording's pings in turn instead,
+// one per ping and round again at its end; the echo sounder stays synthetic
+// but follows the recording's altitude.
 #pragma once
 
 #include "core/Heads.h"
@@ -12,9 +15,11 @@
 #include "tools/headsim/model/Seabed.h"
 #include "tools/headsim/model/SidescanSynth.h"
 #include "tools/headsim/model/Track.h"
+#include "tools/headsim/model/XtfReplay.h"
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 namespace hx::sim {
 
@@ -54,6 +59,12 @@ class SonarWorld {
 public:
     explicit SonarWorld(const std::array<FrequencyLimits, kHeadCount>& limits, std::uint64_t seed = 642);
 
+    // From the next ping on, the sidescan heads replay this recording.
+    void replayFrom(std::shared_ptr<XtfReplay> replay);
+    const XtfReplay* replay() const { return replay_.get(); }
+    // The recording's ping the current ping shows (replay only).
+    const ReplayPing& replayPing() const { return replayPing_; }
+
     // True when a first-half request from this head would start a new ping.
     bool firstHalfStartsPing(int head) const;
     // Lines for a first half; starts a new ping at timeS when needed.
@@ -79,6 +90,7 @@ private:
     void beginPing(double timeS);
     const HeadLines& linesFor(int head, const HeadRequest& request);
     const SwathSlot& swath(std::uint16_t rangeM);
+    void replayLines(const PingSettings& settings, std::uint64_t pingSeed, HeadLines& lines) const;
 
     std::array<FrequencyLimits, kHeadCount> limits_;
     std::uint64_t seed_;
@@ -91,6 +103,8 @@ private:
     std::array<bool, kHeadCount> linesValid_{};
     std::array<SwathSlot, 2> swaths_{};
     std::size_t nextSwathSlot_ = 0;
+    std::shared_ptr<XtfReplay> replay_;
+    ReplayPing replayPing_;
 };
 
 }  // namespace hx::sim
