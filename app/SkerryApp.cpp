@@ -2,11 +2,13 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QStatusBar>
 #include <QStandardPaths>
 #include <QTimer>
 
 #include "app/CommandHandlers.h"
 #include "app/CommandRouter.h"
+#include "app/DiskSpacePane.h"
 #include "app/ConnectionController.h"
 #include "app/GpsLink.h"
 #include "app/HeadSetLayout.h"
@@ -85,6 +87,7 @@ bool SkerryApp::start() {
     if (!options_.settingsPath.isEmpty()) doc_.settingsPath = options_.settingsPath.toStdString();
     settings_->load();
     buildWindows();
+    frame_->statusBar()->addPermanentWidget(new DiskSpacePane(doc_.recorder, *fs_, frame_));
 
     const WindowRect r = doc_.stored.filters.mainFrame;
     if (r.valid() && r.right - r.left >= 320 && r.bottom - r.top >= 240)

@@ -69,16 +69,12 @@ bool CRecorder::startRecordingTo(const std::string& chosenPath, const PlaybackCo
     }
     ports_.window.setCaption(state_.caption);
     if (std::string dir = directoryOf(path); !dir.empty()) state_.recordDirectory = dir;
-
-    const std::string eventPath = eventFilePathFor(path);
-    eventFile_ = ports_.fs.open(eventPath, OpenMode::CreateReadWrite);
-    if (eventFile_) {
-        state_.eventFilePath = eventPath;
-    } else {
-        state_.eventFilePath.clear();
-        ports_.notifier.message("Failed to open document.", MessageIcon::Error);
-        ports_.notifier.message("Error Creating Annotation File!", MessageIcon::Error);
-    }
+    state_.firstOutputPath = path;
+    state_.fileCounter = 1;
+    state_.bytesInEarlierFiles = 0;
+    state_.rate.reset();
+    state_.fileStartTickMs = ports_.clock.tickMs();
+    openEventFileFor(path);
 
     file_.pendingEventFlag = false;
     file_.pendingEventNumber = 0;
@@ -94,19 +90,35 @@ bool CRecorder::startRecordingTo(const std::string& chosenPath, const PlaybackCo
     return true;
 }
 
+bool CRecorder::openEventFileFor(const std::string& dataPath) {
+    const std::string eventPath = eventFilePathFor(dataPath);
+    eventFile_ = ports_.fs.open(eventPath, OpenMode::CreateReadWrite);
+    if (eventFile_) {
+        state_.eventFilePath = eventPath;
+        return true;
+    }
+    state_.eventFilePath.clear();
+    ports_.notifier.message("Failed to open document.", MessageIcon::Error);
+    ports_.notifier.message("Error Creating Annotation File!", MessageIcon::Error);
+    return false;
+}
+
+bool CRecorder::writeAndCloseEventFile() {
+    if (!eventFile_) return true;
+    // A copy's event file gets the events passed while copying, and only
+    // those: the played file's events belong to the played file.
+    const EventList& list = state_.copying ? events_.copyEvents : events_.events;
+    const bool written = writeEventFile(*eventFile_, list);
+    eventFile_.reset();
+    if (!written) ports_.notifier.message("Error Writing Annotation File!", MessageIcon::Error);
+    return written;
+}
+
 void CRecorder::recordStop(const PlaybackContext& playback) {
     if (!state_.recording) return;
     state_.recording = false;
     files_.closeOutput();
-
-    if (eventFile_) {
-        // A copy's event file gets the events passed while copying, and only
-        // those: the played file's events belong to the played file.
-        const EventList& list = state_.copying ? events_.copyEvents : events_.events;
-        const bool written = writeEventFile(*eventFile_, list);
-        eventFile_.reset();
-        if (!written) ports_.notifier.message("Error Writing Annotation File!", MessageIcon::Error);
-    }
+    writeAndCloseEventFile();
 
     state_.caption = playback.playback ? playbackCaption(playback.playedPath) : realTimeCaption();
     ports_.window.setCaption(state_.caption);
@@ -138,6 +150,27 @@ void CRecorder::stopForChangedFile(const PlaybackContext& playback) {
                     MessageIcon::Error, playback);
 }
 
+bool CRecorder::continueInNextFile(const PlaybackContext& playback) {
+    const std::string next = splitFileName(state_.firstOutputPath, state_.fileCounter + 1);
+    state_.bytesInEarlierFiles += files_.outputSize();
+    files_.closeOutput();
+    writeAndCloseEventFile();
+    // Each file's event file holds the events of that file's pings.
+    emptyEventList(events_.events);
+    if (!files_.createOutput(next)) {
+        stopWithMessage("Error Opening File!\n" + next + "\nSaving process will stop!", MessageIcon::Error, playback);
+        return false;
+    }
+    ++state_.fileCounter;
+    state_.outputPath = next;
+    state_.fileStartTickMs = ports_.clock.tickMs();
+    state_.caption = recordingCaption(next);
+    ports_.window.setCaption(state_.caption);
+    openEventFileFor(next);
+    ports_.window.addRecentFile(next);
+    return true;
+}
+
 void CRecorder::recordStep(const RecordSources& src, bool linkStale, const PlaybackContext& playback) {
     if (!state_.recording || !files_.hasOutput()) return;
 
@@ -147,6 +180,12 @@ void CRecorder::recordStep(const RecordSources& src, bool linkStale, const Playb
         stopWithMessage(kDiskFullText, MessageIcon::Warning, playback);
         return;
     }
+
+    if (!linkStale && !state_.copying &&
+        splitDue(state_.split, files_.outputSize(), nextRecordLength(src),
+                 ports_.clock.tickMs() - state_.fileStartTickMs) &&
+        !continueInNextFile(playback))
+        return;
 
     if (!linkStale) {
         const WriteStatus written = files_.writeRecord(src);
@@ -164,6 +203,7 @@ void CRecorder::recordStep(const RecordSources& src, bool linkStale, const Playb
     }
 
     ports_.window.setCaption(savedCaption(state_.caption, files_.outputSize()));
+    state_.rate.note(ports_.clock.tickMs(), state_.bytesInEarlierFiles + files_.outputSize());
     if (!playback.playback) ++file_.pingNumber;
 }
 

@@ -65,6 +65,11 @@ private:
     void stopWithMessage(const std::string& text, MessageIcon icon, const PlaybackContext& playback);
     // Another program cut the output file short or removed it.
     void stopForChangedFile(const PlaybackContext& playback);
+    // Opens the output file's event file; false (said) when it cannot be made.
+    bool openEventFileFor(const std::string& dataPath);
+    bool writeAndCloseEventFile();
+    // Closes the file being written and goes on in the recording's next one.
+    bool continueInNextFile(const PlaybackContext& playback);
 
     RecorderState& state_;
     DataFileState& file_;

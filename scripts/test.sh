@@ -15,3 +15,7 @@ ctest --test-dir build-asan --output-on-failure -j "$(nproc)" --timeout 300
 # The Debian package, built without sanitizers in a folder of its own, with
 # its contents, dependencies and staged programs checked.
 scripts/package.sh
+
+# Two minutes of the desktop program recording from misbehaving heads, on
+# the package's build (no sanitizer slowing it or holding freed memory).
+scripts/soak.sh 2 --build-dir build-package

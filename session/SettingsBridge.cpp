@@ -33,6 +33,8 @@ void applyStoredSettings(const StoredSettings& s, CSkerryDoc& doc) {
         if (doc.recorder.recordDirectory.back() != '/') doc.recorder.recordDirectory += '/';
     }
     doc.recorder.writeFilterIndex = s.system.writeFilterIndex;
+    doc.recorder.split = {static_cast<std::uint64_t>(s.system.splitRecordingMb) * 1000000ULL,
+                          static_cast<std::uint32_t>(s.system.splitRecordingMinutes)};
     if (!s.system.readFileDir.empty()) {
         doc.playback.readDirectory = s.system.readFileDir;
         if (doc.playback.readDirectory.back() != '/') doc.playback.readDirectory += '/';

@@ -84,6 +84,8 @@ StoredSettings loadSettings(const IniFile& ini, const LayoutRects& layout) {
     sys.writeFileDir = ini.readString(kSystem, "Write File Dir:", "");
     sys.readFilterIndex = clampInt(ini.readInt(kSystem, "Read Filter Index", 0), 0, 16);
     sys.writeFilterIndex = clampInt(ini.readInt(kSystem, "Write Filter Index", 0), 0, 16);
+    sys.splitRecordingMb = clampInt(ini.readInt(kSystem, "Split Recording MB", 0), 0, 1000000);
+    sys.splitRecordingMinutes = clampInt(ini.readInt(kSystem, "Split Recording Minutes", 0), 0, 10080);
     sys.playbackSpeed = clampInt(ini.readInt(kSystem, "Playback Speed", 5), 0, 20);
     sys.gpsTrackWindow = readRect(ini, kSystem, "GPS Track Window", layout.gpsTrack);
     sys.gpsTracking = flag(ini.readInt(kSystem, "GPS Tracking", 1));
@@ -176,6 +178,8 @@ void saveSettings(IniFile& ini, const StoredSettings& s, bool realTime) {
     ini.writeString(kSystem, "Write File Dir:", sys.writeFileDir);
     ini.writeInt(kSystem, "Read Filter Index", sys.readFilterIndex);
     ini.writeInt(kSystem, "Write Filter Index", sys.writeFilterIndex);
+    ini.writeInt(kSystem, "Split Recording MB", sys.splitRecordingMb);
+    ini.writeInt(kSystem, "Split Recording Minutes", sys.splitRecordingMinutes);
 
     if (realTime) {
         const GpsSettings& gps = s.gps;

@@ -29,6 +29,8 @@ struct SystemSettings {
     std::string writeFileDir;
     int readFilterIndex = 0;
     int writeFilterIndex = 0;
+    int splitRecordingMb = 0;        // 0: one file however long (10^6 bytes)
+    int splitRecordingMinutes = 0;   // 0: one file however long
     int playbackSpeed = 5;      // 0..20
     WindowRect gpsTrackWindow;
     int gpsTracking = 1;

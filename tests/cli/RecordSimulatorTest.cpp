@@ -309,5 +309,28 @@ TEST_F(RecordFromSimulator, TerminationKeepsEveryCompletedCycle) {
     expectInfoAndPlaybackAgree(out, file);
 }
 
+TEST_F(RecordFromSimulator, ASplitRecordingGoesOnInNumberedFilesWithThePingsRunningOn) {
+    ASSERT_TRUE(startSimulator(53));
+    const CliResult r = record(sim.address(kHeadL), {"--pings", "200", "--split-mb", "1"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    // 90 records of 11072 bytes fit in a million bytes.
+    const std::vector<std::pair<const char*, std::uint32_t>> files = {
+        {"survey.642", 90}, {"survey-002.642", 90}, {"survey-003.642", 20}};
+    std::uint32_t nextPing = 1;
+    for (const auto& [name, records] : files) {
+        SCOPED_TRACE(name);
+        const std::string path = dir.filePath(QLatin1String(name)).toStdString();
+        const RecordedFile file = readDataFile(path);
+        ASSERT_EQ(file.records.size(), records);
+        EXPECT_LE(file.bytes, 1000000u);
+        expectWholeRecords(file, kAllHeads);
+        std::vector<std::uint32_t> expected(records);
+        for (std::uint32_t& p : expected) p = nextPing++;
+        EXPECT_EQ(pingNumbers(file), expected);
+        EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(eventFileOf(path))));
+    }
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("survey-004.642"))));
+}
+
 }  // namespace
 }  // namespace hx::clitest

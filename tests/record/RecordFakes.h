@@ -130,8 +130,9 @@ public:
 class SetClock final : public IClock {
 public:
     LocalTime localTime() const override { return now; }
-    std::uint32_t tickMs() const override { return 0; }
+    std::uint32_t tickMs() const override { return tick; }
     LocalTime now{2007, 3, 4, 1, 14, 5, 9, 0};
+    std::uint32_t tick = 0;
 };
 
 class ScriptedDialogs final : public IFileDialogPort {

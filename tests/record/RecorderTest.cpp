@@ -261,6 +261,42 @@ TEST(RecorderOnDisk, ARemovedRecordingIsSavedAgainFromTheOpenFile) {
     stdfs::remove_all(dir);
 }
 
+TEST_F(RecorderTest, ALongRecordingSplitsIntoFilesThatCarryOnThePingNumbers) {
+    const std::uint64_t record = 10816;
+    const struct {
+        const char* name;
+        SplitRule rule;
+        std::uint32_t msPerPing;
+        std::vector<std::vector<std::uint32_t>> files;
+    } cases[] = {
+        {"size", {2 * record + 100, 0}, 100, {{1, 2}, {3, 4}, {5, 6}, {7}}},
+        {"time", {0, 1}, 25000, {{1, 2, 3}, {4, 5, 6}, {7}}},  // a file runs its minute, then the next record moves on
+        {"too small for one record", {100, 0}, 100, {{1}, {2}, {3}, {4}, {5}, {6}, {7}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs.files.clear();
+        rs.split = c.rule;
+        clock.tick = 4294960000u;  // the tick counter wraps during the recording
+        ASSERT_TRUE(recorder.startRecordingTo("/d/run", realTime));
+        for (int ping = 1; ping <= 7; ++ping) {
+            step();
+            clock.tick += c.msPerPing;
+        }
+        recorder.recordStop(realTime);
+        for (std::size_t i = 0; i < c.files.size(); ++i) {
+            const std::string path = splitFileName("/d/run.642", static_cast<int>(i + 1));
+            EXPECT_EQ(pingsIn(path), c.files[i]) << path;
+            EXPECT_TRUE(fs.files.count(eventFilePathFor(path))) << path;
+        }
+        EXPECT_FALSE(fs.files.count(splitFileName("/d/run.642", static_cast<int>(c.files.size() + 1))));
+        EXPECT_TRUE(notifier.texts.empty());
+    }
+    EXPECT_EQ(splitFileName("/d/run.642", 1), "/d/run.642");
+    EXPECT_EQ(splitFileName("/d/run.642", 12), "/d/run-012.642");
+    EXPECT_EQ(splitFileName("/d/survey642", 2), "/d/survey642-002");
+}
+
 TEST_F(RecorderTest, StopWritesTheEventListBesideTheDataFile) {
     ASSERT_TRUE(recorder.startRecordingTo("/d/a.642", realTime));
     step();

@@ -42,6 +42,7 @@ HeadlessRecorder::HeadlessRecorder(RecordOptions options, QObject* parent)
     connections_.setEvents(acquisition_.get());
 
     files_ = std::make_unique<CReadWriteFiles>(fileState_, fs_, notifier_);
+    recorderState_.split = options_.split;
     recorder_ = std::make_unique<CRecorder>(recorderState_, fileState_, events_, *files_,
                                             RecorderPorts{fs_, notifier_, clock_, *this, *this});
     // No display: the pipeline reads the status, decodes the sensors and
@@ -92,7 +93,10 @@ void HeadlessRecorder::stop(const QString& reason) {
     emit finished();
 }
 
-std::uint64_t HeadlessRecorder::bytesSaved() const { return files_ ? files_->outputSize() : 0; }
+// Over every file of a split recording.
+std::uint64_t HeadlessRecorder::bytesSaved() const {
+    return files_ ? recorderState_.bytesInEarlierFiles + files_->outputSize() : 0;
+}
 
 void HeadlessRecorder::onCycleComplete(const CycleView& cycle, const CycleStatus& status) {
     if (stopped_) return;

@@ -38,6 +38,7 @@ struct RecordOptions {
     std::string outPath;
     int seconds = 0;            // 0: no time bound
     std::int64_t pings = 0;     // 0: no ping bound
+    SplitRule split;            // --split-mb, --split-minutes
 };
 
 struct RecordCounters {

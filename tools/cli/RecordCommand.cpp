@@ -13,7 +13,8 @@ namespace hx::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: hx642-cli record --address A.B.C.D [--port N] --out FILE.642 [--seconds S] [--pings N]\n";
+    "usage: hx642-cli record --address A.B.C.D [--port N] --out FILE.642 [--seconds S] [--pings N]\n"
+    "                        [--split-mb N] [--split-minutes N]\n";
 
 bool parse(const QStringList& args, RecordOptions& o, QString& error) {
     for (int i = 0; i < args.size(); ++i) {
@@ -55,6 +56,20 @@ bool parse(const QStringList& args, RecordOptions& o, QString& error) {
                 error = QStringLiteral("--pings takes a positive whole number");
                 return false;
             }
+        } else if (a == QLatin1String("--split-mb")) {
+            const qulonglong mb = v.toULongLong(&ok);
+            if (!ok || mb == 0 || mb > 1000000) {
+                error = QStringLiteral("--split-mb takes a whole number of megabytes from 1 to 1000000");
+                return false;
+            }
+            o.split.maxBytes = mb * 1000000ULL;
+        } else if (a == QLatin1String("--split-minutes")) {
+            const uint minutes = v.toUInt(&ok);
+            if (!ok || minutes == 0 || minutes > 60 * 24 * 7) {
+                error = QStringLiteral("--split-minutes takes a whole number of minutes from 1 to 10080");
+                return false;
+            }
+            o.split.maxMinutes = minutes;
         } else {
             error = QStringLiteral("unknown option %1").arg(a);
             return false;

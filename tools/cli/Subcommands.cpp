@@ -17,7 +17,9 @@ const Subcommand kSubcommands[] = {
          std::printf("hx642-cli %s\n", HX642_VERSION);
          return 0;
      }},
-    {"record", "record --address A.B.C.D [--port N] --out FILE.642 [--seconds S] [--pings N]", runRecord},
+    {"record",
+     "record --address A.B.C.D [--port N] --out FILE.642 [--seconds S] [--pings N] [--split-mb N] [--split-minutes N]",
+     runRecord},
     {"info", "info FILE.642", runInfo},
     {"render",
      "render FILE.642 --out IMAGE.png [--width W] [--table N] [--side port|stbd|both] [--no-speed-correction] [--full [--tile-rows N]]",
