@@ -11,11 +11,13 @@ class ConnectionController;
 class GpsLink;
 class HeadSetLayout;
 class MainFrame;
+class NavWindows;
 class QtTimerPort;
 class SettingsSession;
 class SkerrySession;
 class SonarWindows;
 class StatusPresenter;
+class TargetTools;
 struct CSkerryDoc;
 
 struct AppContext {
@@ -28,6 +30,8 @@ struct AppContext {
     GpsLink* gps = nullptr;
     SettingsSession* settings = nullptr;
     ConnectionController* connection = nullptr;
+    NavWindows* nav = nullptr;
+    TargetTools* targets = nullptr;
     QtTimerPort* timers = nullptr;
     QStringList* recentFiles = nullptr;
 };

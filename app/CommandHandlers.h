@@ -12,6 +12,8 @@ void registerLinkCommands(const AppContext& app);
 void registerViewCommands(const AppContext& app);
 void registerNavCommands(const AppContext& app);
 void registerWindowCommands(const AppContext& app);
+// "&Measure", events, saving the screen, palette editor, colour indicator.
+void registerTargetCommands(const AppContext& app);
 // The head control bar's and the playback bar's spins and buttons.
 void wireControlBars(const AppContext& app);
 
@@ -21,6 +23,7 @@ inline void registerAllCommands(const AppContext& app) {
     registerViewCommands(app);
     registerNavCommands(app);
     registerWindowCommands(app);
+    registerTargetCommands(app);
     wireControlBars(app);
 }
 

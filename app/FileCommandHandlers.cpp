@@ -36,14 +36,17 @@ void registerFileCommands(const AppContext& app) {
     for (int i = 0; i < 4; ++i) r.setHandler(recent[i], [&app, i] { openRecentEntry(app, i); });
 
     r.setHandler(C::Record, [&session] { session.recorder().recordStart(session.playbackContext()); });
-    r.setUpdater(C::Record, [&playback, inPlayback](CommandState& s) {
+    // Start only when not recording (a copy only forwards while scrolling);
+    // stop only while recording. The toolbar buttons share the state.
+    r.setUpdater(C::Record, [&session, &playback, inPlayback](CommandState& s) {
         const bool playing = inPlayback();
         s.text = playing ? QStringLiteral("Copy Start...\tCtrl+S") : QStringLiteral("Record Data...\tCtrl+S");
-        if (playing) s.enabled = playback.canCopyStart();
+        s.enabled = playing ? playback.canCopyStart() : !session.recorder().recording();
     });
     r.setHandler(C::StopRecording, [&session] { session.recorder().recordStop(session.playbackContext()); });
-    r.setUpdater(C::StopRecording, [inPlayback](CommandState& s) {
+    r.setUpdater(C::StopRecording, [&session, inPlayback](CommandState& s) {
         s.text = inPlayback() ? QStringLiteral("Copy Stop...\tCtrl+Z") : QStringLiteral("Stop Recording...\tCtrl+Z");
+        s.enabled = session.recorder().recording();
     });
 
     r.setHandler(C::SettingsChangeAlarm, [&playback] { playback.toggleSettingsChangeAlarm(); });

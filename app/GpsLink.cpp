@@ -9,6 +9,24 @@ GpsLink::GpsLink(CSkerryDoc& doc, ITimerPort& timers, INotifier* notifier) : doc
     pacer_ = std::make_unique<GpsReadPacer>(
         timers, GpsReadPacer::Hooks{[this] { reader_->requestRead(); }, [this] { emit viewsNeedRedraw(); }});
     connect(reader_.get(), &GpsReaderThread::readDone, this, &GpsLink::onReadDone);
+    connect(reader_.get(), &GpsReaderThread::dataReset, this, [this](const GpsSnapshot& empty) {
+        if (doc_.link.playbackMode != 0) return;  // the played file owns the fix
+        doc_.gpsLatest = empty;
+        emit snapshotTaken();
+    });
+    connect(reader_.get(), &GpsReaderThread::portReopened, this, [this](const GpsPortState& state) {
+        // The serial port found may not be the one configured: it is the one
+        // kept. A reopen always starts the track again. One that finished
+        // after playback began was closed behind it.
+        if (doc_.link.playbackMode != 0) return;
+        portOpen_ = state.open;
+        if (state.kind == GpsSourceKind::Serial && state.open && !state.device.isEmpty()) {
+            doc_.gps.gpsDevice = state.device.toStdString();
+            doc_.gps.gpsPort = state.portNumber;
+        }
+        ResetTrackForReopen(doc_.track);
+        emit portReopened();
+    });
     pacer_->setIntervalMs(doc_.gps.gpsReadInterval);
 }
 
@@ -44,6 +62,7 @@ void GpsLink::closeForPlayback() {
     pacer_->setPlaybackMode(true);
     pacer_->stop();
     reader_->CloseGpsPorts();
+    portOpen_ = false;
 }
 
 void GpsLink::resetData() {

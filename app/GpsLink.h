@@ -40,6 +40,9 @@ public:
     void closeForPlayback();
     // "&Erase GPS Tracks": the reader starts a new fix.
     void resetData();
+    // The source opened by the latest reopen is open (the dialog lists the
+    // port it holds).
+    bool portOpen() const { return portOpen_; }
     // The close sequence: the reader thread ends.
     void close();
 
@@ -48,6 +51,9 @@ signals:
     void snapshotTaken();
     // A read brought new data: the views redraw.
     void viewsNeedRedraw();
+    // A reopen finished: the port it really found is in the settings and
+    // the track starts again.
+    void portReopened();
 
 private:
     void onReadDone(const GpsSnapshot& snapshot);
@@ -56,6 +62,7 @@ private:
     INotifier* notifier_;
     std::unique_ptr<GpsReaderThread> reader_;
     std::unique_ptr<GpsReadPacer> pacer_;
+    bool portOpen_ = false;
 };
 
 }  // namespace hx

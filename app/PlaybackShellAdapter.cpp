@@ -8,11 +8,13 @@
 #include "app/GpsLink.h"
 #include "app/HeadSetLayout.h"
 #include "app/MainFrame.h"
+#include "app/NavWindows.h"
 #include "app/PlaybackBar.h"
 #include "app/RecentFiles.h"
 #include "app/SettingsSession.h"
 #include "app/SonarWindows.h"
 #include "app/StatusPresenter.h"
+#include "app/TargetTools.h"
 #include "session/SkerrySession.h"
 
 namespace hx {
@@ -57,19 +59,35 @@ void PlaybackShellAdapter::focusMainWindow() {
     app_.frame->activateWindow();
 }
 
+void PlaybackShellAdapter::hideGpsConfiguration() {
+    if (app_.nav) app_.nav->hideGpsDialog();
+}
+
+void PlaybackShellAdapter::clearAuxiliaryViews() {
+    if (app_.nav) app_.nav->clearInstrumentViews();
+}
+
+void PlaybackShellAdapter::hideEventDialog() {
+    if (app_.targets) app_.targets->hideEventDialog();
+}
+
 void PlaybackShellAdapter::rebuildForHeadSet() { app_.layout->rebuild(); }
 
-void PlaybackShellAdapter::redrawViews() { app_.windows->updateViews(); }
+void PlaybackShellAdapter::redrawViews() {
+    app_.windows->updateViews();
+    if (app_.nav) app_.nav->updateViews();
+}
 
 void PlaybackShellAdapter::gpsReplayed() { app_.status->refreshStatus(); }
 
 void PlaybackShellAdapter::pingPlayed(const StoredPing&) {
+    if (app_.nav) app_.nav->pingShown();
     app_.status->refreshStatus();
     app_.status->refreshDiagnostics();
 }
 
 void PlaybackShellAdapter::cycleRejected() { app_.status->refreshDiagnostics(); }
 
-void PlaybackShellAdapter::playAlarmSound() { QApplication::beep(); }
+void PlaybackShellAdapter::playAlarmSound() { alarm_.play(); }
 
 }  // namespace hx

@@ -3,6 +3,7 @@
 // views it sets.
 #pragma once
 
+#include "platform/AlarmSound.h"
 #include "session/PlaybackShell.h"
 
 namespace hx {
@@ -25,6 +26,9 @@ public:
     void setPlaybackSlider(int position) override;
     void setPlaySpeed(int speed) override;
     void focusMainWindow() override;
+    void hideEventDialog() override;
+    void hideGpsConfiguration() override;
+    void clearAuxiliaryViews() override;
     void rebuildForHeadSet() override;
     void redrawViews() override;
     void gpsReplayed() override;
@@ -32,8 +36,11 @@ public:
     void cycleRejected() override;
     void playAlarmSound() override;
 
+    const AlarmSound& alarmSound() const { return alarm_; }
+
 private:
     const AppContext& app_;
+    AlarmSound alarm_;  // the settings-change alarm's chime
 };
 
 }  // namespace hx

@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/HeadSetLayout.h"
+#include "app/NavWindows.h"
 #include "app/SonarWindows.h"
 #include "app/StatusPresenter.h"
 
@@ -13,6 +14,7 @@ void SessionDisplay::cycleProcessed(const PingOutcome& outcome) {
         return;
     }
     if (outcome.stored.drawn || app_.doc->imaging.display.holdDisplay) app_.windows->updateViews();
+    if (app_.nav) app_.nav->pingShown();
     app_.status->refreshStatus();
     app_.status->refreshDiagnostics();
     if (processed_) processed_();

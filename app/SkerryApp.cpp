@@ -13,6 +13,7 @@
 #include "app/GpsLink.h"
 #include "app/HeadSetLayout.h"
 #include "app/MainFrame.h"
+#include "app/NavWindows.h"
 #include "app/PlaybackShellAdapter.h"
 #include "app/RecentFiles.h"
 #include "app/RecorderWindow.h"
@@ -20,6 +21,7 @@
 #include "app/SettingsSession.h"
 #include "app/SonarWindows.h"
 #include "app/StatusPresenter.h"
+#include "app/TargetTools.h"
 #include "platform/ConsoleNotifier.h"
 #include "platform/QtClock.h"
 #include "platform/QtFileDialogPort.h"
@@ -57,6 +59,8 @@ SkerryApp::~SkerryApp() {
     // The session before the adapters it calls, the windows before the frame.
     connections_->setEvents(nullptr);
     session_.reset();
+    targets_.reset();
+    nav_.reset();
     connection_.reset();
     gps_.reset();
     layout_.reset();
@@ -89,11 +93,11 @@ bool SkerryApp::start() {
     buildWindows();
     frame_->statusBar()->addPermanentWidget(new DiskSpacePane(doc_.recorder, *fs_, frame_));
 
-    const WindowRect r = doc_.stored.filters.mainFrame;
-    if (r.valid() && r.right - r.left >= 320 && r.bottom - r.top >= 240)
-        frame_->setGeometry(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    // The settings load has placed the frame (its stored frame rectangle).
     frame_->show();
     windows_->openMainView();
+    nav_->start();
+    targets_->start();
     gps_->start();
     connect(qApp, &QCoreApplication::aboutToQuit, this, &SkerryApp::shutdown);
 
@@ -145,7 +149,11 @@ void SkerryApp::buildSession() {
 }
 
 void SkerryApp::buildWindows() {
-    windows_ = std::make_unique<SonarWindows>(*frame_, doc_, [this] { windows_->updateViews(); }, [this] {
+    windows_ = std::make_unique<SonarWindows>(*frame_, doc_, [this] {
+        // A resize may have put the table in the custom palette's place.
+        if (targets_) targets_->republishPalette();
+        windows_->updateViews();
+    }, [this] {
         if (doc_.link.playbackMode == 0) status_->refreshControlBars();
         status_->refreshStatus();
     });
@@ -157,13 +165,20 @@ void SkerryApp::buildWindows() {
     gps_ = std::make_unique<GpsLink>(doc_, *timers_, notifier_.get());
     connect(gps_.get(), &GpsLink::snapshotTaken, this, [this] { status_->refreshStatus(); });
     connect(gps_.get(), &GpsLink::viewsNeedRedraw, this, [this] { windows_->updateViews(); });
-    settings_->setLoaded([this] { gps_->setIntervalMs(doc_.gps.gpsReadInterval); });
+    settings_->setLoaded([this] {
+        gps_->setIntervalMs(doc_.gps.gpsReadInterval);
+        if (nav_) nav_->settingsLoaded();
+    });
 
     connection_ = std::make_unique<ConnectionController>(context_, options_, *notifier_);
     context_.windows = windows_.get();
     context_.layout = layout_.get();
     context_.gps = gps_.get();
     context_.connection = connection_.get();
+    nav_ = std::make_unique<NavWindows>(context_, *dialogs_, *notifier_);
+    context_.nav = nav_.get();
+    targets_ = std::make_unique<TargetTools>(context_, *notifier_);
+    context_.targets = targets_.get();
 
     registerAllCommands(context_);
     connect(frame_, &MainFrame::fileDropped, this,
@@ -174,6 +189,7 @@ void SkerryApp::buildWindows() {
 void SkerryApp::shutdown() {
     if (!session_ || doc_.closing) return;
     session_->beginClose();
+    targets_->publishPalette();
     settings_->save();
     status_->closeDiagnostics();
     windows_->closeAuxiliary();

@@ -23,6 +23,8 @@ class ConnectionController;
 class GpsLink;
 class HeadSetLayout;
 class MainFrame;
+class NavWindows;
+class TargetTools;
 class PlaybackShellAdapter;
 class QtClock;
 class QtFileDialogPort;
@@ -57,6 +59,10 @@ public:
     // The head connections (tests count the connection attempts).
     const QtHeadConnections& headConnections() const { return *connections_; }
     INotifier& notifier() const { return *notifier_; }
+    // The program's timers (tests look at the playback step timer).
+    const QtTimerPort& timers() const { return *timers_; }
+    // The measurement, image, event and palette tools (tests answer their dialogs).
+    TargetTools& targets() const { return *targets_; }
 
 signals:
     // A completed cycle has been stored and its rows handed to the views.
@@ -93,6 +99,8 @@ private:
     std::unique_ptr<HeadSetLayout> layout_;
     std::unique_ptr<GpsLink> gps_;
     std::unique_ptr<ConnectionController> connection_;
+    std::unique_ptr<NavWindows> nav_;
+    std::unique_ptr<TargetTools> targets_;
 
     std::unique_ptr<SkerrySession> session_;
 };

@@ -31,6 +31,30 @@ QString displayGainText(const DisplaySettings& display, int head) {
 
 }  // namespace
 
+StatusPositionTexts statusPositionTexts(const GpsFix& live, const PointerReadout& pointer) {
+    StatusPositionTexts t;
+    if (pointer.inView && pointer.inImage) {
+        const GpsTexts& row = pointer.gpsText;
+        t.latitude = row[kGpsLatText];
+        t.longitude = row[kGpsLonText];
+        t.gpsTime = row[kGpsTimeText];
+        t.speed = row[kGpsSpeedText];
+        t.course = row[kGpsCourseText];
+        t.heading = row[kGpsHeadingText];
+        t.rowTime = pointer.timeText;
+        t.rowDate = pointer.dateText;
+        t.fromRow = true;
+        return t;
+    }
+    t.latitude = live.latText;
+    t.longitude = live.lonText;
+    t.gpsTime = live.timeText;
+    t.speed = live.speedText;
+    t.course = live.courseText;
+    t.heading = live.headingText;
+    return t;
+}
+
 BarHeads barHeadsFor(const LinkFields& link) {
     if (link.allSideScansAvailable != 0) return {{kHeadL, kHeadM, kHeadH}, 3};
     return {{link.displayHeadA, link.displayHeadB, 0}, 2};
@@ -39,6 +63,11 @@ BarHeads barHeadsFor(const LinkFields& link) {
 StatusPresenter::StatusPresenter(MainFrame& frame, const CSkerryDoc& doc) : frame_(frame), doc_(doc) {}
 
 StatusPresenter::~StatusPresenter() { closeDiagnostics(); }
+
+void StatusPresenter::setWindows(SonarWindows* windows) {
+    windows_ = windows;
+    if (windows) windows->setPointerListener([this] { refreshStatus(); });
+}
 
 void StatusPresenter::refreshStatus() {
     StatusPanes& panes = frame_.statusPanes();
@@ -51,19 +80,18 @@ void StatusPresenter::refreshStatus() {
     panes.setText(StatusPane::Pitch, q(formatAngle(o.pitchDeg)));
     panes.setText(StatusPane::Roll, q(formatAngle(o.rollDeg)));
     panes.setText(StatusPane::Heading, q(formatAngle(o.headingDeg)));
-    const GpsFix& fix = doc_.gpsLatest.fix;
-    panes.setText(StatusPane::Latitude, q(fix.latText));
-    panes.setText(StatusPane::Longitude, q(fix.lonText));
-    panes.setText(StatusPane::Speed, q(fix.speedText));
-    panes.setText(StatusPane::HeadingText, q(fix.headingText));
-    if (windows_) {
-        const PointerReadout& p = windows_->pointer();
-        if (p.inView) {
-            panes.setText(StatusPane::Target, q(formatTarget(p.starboard, p.rangeM, feet)));
-            panes.setText(StatusPane::Text3, q(p.timeText));
-            panes.setText(StatusPane::Text4, q(p.dateText));
-        }
-    }
+    const PointerReadout none;
+    const PointerReadout& pointer = windows_ ? windows_->pointer() : none;
+    const StatusPositionTexts t = statusPositionTexts(doc_.gpsLatest.fix, pointer);
+    panes.setText(StatusPane::Latitude, q(t.latitude));
+    panes.setText(StatusPane::Longitude, q(t.longitude));
+    panes.setText(StatusPane::Speed, q(t.speed));
+    panes.setText(StatusPane::HeadingText, q(t.heading));
+    panes.setText(StatusPane::Text2, q(t.course));
+    panes.setText(StatusPane::Text5, q(t.gpsTime));
+    panes.setText(StatusPane::Text3, q(t.rowTime));
+    panes.setText(StatusPane::Text4, q(t.rowDate));
+    if (pointer.inView) panes.setText(StatusPane::Target, q(formatTarget(pointer.starboard, pointer.rangeM, feet)));
 }
 
 void StatusPresenter::refreshControlBars() {

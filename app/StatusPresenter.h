@@ -8,7 +8,9 @@
 
 #include <array>
 #include <functional>
+#include <string>
 
+#include "imaging/ui/PointerReadout.h"
 #include "session/SkerryDoc.h"
 
 namespace hx {
@@ -24,12 +26,25 @@ struct BarHeads {
 };
 BarHeads barHeadsFor(const LinkFields& link);
 
+// The position, time and motion texts of the status bars: those of the row
+// under the pointer while it is over a sidescan image (the rows frozen by
+// Hold while on Hold), so that a target's place can be read off the
+// waterfall; the live fix otherwise. The row's time and date show only over
+// the image.
+struct StatusPositionTexts {
+    std::string latitude, longitude, gpsTime, speed, course, heading;
+    std::string rowTime, rowDate;
+    bool fromRow = false;
+};
+StatusPositionTexts statusPositionTexts(const GpsFix& live, const PointerReadout& pointer);
+
 class StatusPresenter {
 public:
     StatusPresenter(MainFrame& frame, const CSkerryDoc& doc);
     ~StatusPresenter();
 
-    void setWindows(const SonarWindows* windows) { windows_ = windows; }
+    // The status bars follow the pointer over the sidescan views.
+    void setWindows(SonarWindows* windows);
 
     void refreshStatus();
     void refreshControlBars();

@@ -8,10 +8,12 @@
 #include "app/CommandRouter.h"
 #include "app/HotKeysDialog.h"
 #include "app/MainFrame.h"
+#include "app/NavWindows.h"
 #include "app/SettingsSession.h"
 #include "app/SonarWindows.h"
 #include "platform/QtTimerPort.h"
 #include "session/SkerryDoc.h"
+#include "session/SkerrySession.h"
 
 namespace hx {
 
@@ -20,14 +22,16 @@ namespace {
 using C = CommandId;
 
 void about(const AppContext& app) {
-    // The about box holds playback while the operator reads it.
+    // The about box holds playback while the operator reads it; playback
+    // goes on afterwards at its own speed.
     QtTimerPort& timers = *app.timers;
-    const bool playing = timers.isActive(TimerId::PlaybackStep);
     timers.stop(TimerId::PlaybackStep);
     QMessageBox::about(app.frame, QStringLiteral("About HX642"),
                        QStringLiteral("HX642 Version %1\nMulti-frequency sidescan sonar surface program\nCorvane")
                            .arg(QCoreApplication::applicationVersion()));
-    if (playing) timers.start(TimerId::PlaybackStep, 50, false);
+    const CSkerryDoc& doc = *app.doc;
+    if (doc.link.playbackMode != 0 && doc.playback.scrolling && doc.imaging.display.holdDisplay == 0)
+        timers.start(TimerId::PlaybackStep, app.session->playback().intervalMs(), false);
 }
 
 }  // namespace
@@ -49,7 +53,11 @@ void registerWindowCommands(const AppContext& app) {
             s.text = QStringLiteral("Sonar 540 kHz");
         }
     }, true);
-    r.setHandler(C::DefaultLayout, [&app, &windows] { windows.applyDefaultLayout(app.settings->screenDefaults()); });
+    r.setHandler(C::DefaultLayout, [&app, &windows] {
+        const LayoutRects layout = app.settings->screenDefaults();
+        windows.applyDefaultLayout(layout);
+        if (app.nav) app.nav->applyDefaultLayout(layout);
+    });
     r.setHandler(C::HotKeys, [&app] {
         auto* dlg = new CHelpListDlg(app.frame);
         dlg->setAttribute(Qt::WA_DeleteOnClose);

@@ -1,5 +1,7 @@
 // hx642: the operator's desktop program.
 #include <QApplication>
+#include <QPixmap>
+#include <QScreen>
 #include <QTimer>
 
 #include <cstdio>
@@ -39,6 +41,20 @@ bool answeredBeforeQt(int argc, char** argv) {
 bool isSet(const char* name) {
     const char* v = std::getenv(name);
     return v && *v;
+}
+
+// What the screen shows of the main window, frame included: taken from the
+// screen (the X server's picture, or the offscreen platform's backing
+// store), so that it holds only what has really been drawn there. A platform
+// that refuses to hand out the screen gives the window's own rendering.
+QPixmap screenPictureOf(QWidget& window) {
+    if (QScreen* screen = window.screen()) {
+        const QRect r = window.frameGeometry().translated(-screen->geometry().topLeft());
+        QPixmap shot = screen->grabWindow(0, r.x(), r.y(), r.width(), r.height());
+        if (!shot.isNull()) return shot;
+    }
+    std::fprintf(stderr, "hx642: the screen cannot be read here; the window's own picture is saved\n");
+    return window.grab();
 }
 
 // Without a display the program still runs, drawing offscreen, so that the
@@ -88,7 +104,7 @@ int main(int argc, char** argv) {
     int status = 0;
     if (options->quitAfterSeconds >= 0) {
         QTimer::singleShot(options->quitAfterSeconds * 1000, &skerry, [&] {
-            if (!options->screenshotPath.isEmpty() && !skerry.frame().grab().save(options->screenshotPath)) {
+            if (!options->screenshotPath.isEmpty() && !screenPictureOf(skerry.frame()).save(options->screenshotPath)) {
                 std::fprintf(stderr, "hx642: cannot write %s\n", qPrintable(options->screenshotPath));
                 status = 1;
             }

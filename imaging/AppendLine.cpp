@@ -18,53 +18,24 @@ void writeCompositeByte(WaterfallImage& composite, int row, int head, std::span<
     for (std::size_t x = 0; x < w; ++x) dst[x * kCompositeBytesPerPixel + channel] = table[pixels[x]];
 }
 
-// Fill rows up to this line count use the single-precision form below.
-constexpr int kFloatBlendMaxRows = 8192;
+}  // namespace
 
-// row = trunc(((n − i)/n)·newest + (i/n)·below) per pixel, the exact value.
-// The numerator (n − i)·newest + i·below is an integer; floor(num / n) is
-// computed as trunc((num + 0.5) × (1/n)) in single precision, which keeps at
-// least 0.5/n from every integer while its rounding error stays below 3.1e-5,
-// so it is exact for n up to 8192 and vectorises. Larger n use a table of
-// floor(i·d/n) over the differences d = below − newest, built by stepping
-// the remainder.
-void blendRow(std::span<std::uint8_t> row, std::span<const std::uint8_t> newest, std::span<const std::uint8_t> below,
-              int n, int i, BlendTable& table) {
-    const std::size_t w = row.size();
-    std::uint8_t* __restrict out = row.data();
-    const std::uint8_t* __restrict a = newest.data();
-    const std::uint8_t* __restrict b = below.data();
-    if (n <= kFloatBlendMaxRows) {
-        const float wa = static_cast<float>(n - i);
-        const float wb = static_cast<float>(i);
-        const float reciprocal = 1.0f / static_cast<float>(n);
-        for (std::size_t x = 0; x < w; ++x) {
-            const float num = wa * static_cast<float>(a[x]) + wb * static_cast<float>(b[x]);
-            out[x] = static_cast<std::uint8_t>(static_cast<int>((num + 0.5f) * reciprocal));
-        }
-        return;
-    }
-    std::int64_t q = -254LL * i / n;
-    std::int64_t r = -254LL * i % n;
-    if (r < 0) {
-        r += n;
-        --q;
-    }
-    for (auto& t : table) {
-        t = static_cast<std::int16_t>(q);
-        r += i;
-        if (r >= n) {
-            r -= n;
-            ++q;
-        }
-    }
-    for (std::size_t x = 0; x < w; ++x) {
-        const int base = a[x];
-        out[x] = static_cast<std::uint8_t>(base + table[static_cast<std::size_t>(b[x] - base + 254)]);
-    }
+std::span<std::uint8_t> LineWork::lineFor(int widthPx) {
+    const std::size_t width = static_cast<std::size_t>(std::max(widthPx, 1));
+    if (scratchLine.size() < width + kLineSlackBytes) scratchLine.assign(width + kLineSlackBytes, 0);
+    return scratchLine;
 }
 
-}  // namespace
+void BlendFillRow(std::span<std::uint8_t> out, std::span<const std::uint8_t> newer,
+                  std::span<const std::uint8_t> older, int n, int j, double gain) {
+    const double a = static_cast<double>(n - j) / n;
+    const double b = static_cast<double>(j) / n;
+    const std::size_t w = std::min({out.size(), newer.size(), older.size()});
+    for (std::size_t x = 0; x < w; ++x) {
+        const double v = std::min(254.0, gain * (a * newer[x] + b * older[x]));
+        out[x] = v > 0.0 ? static_cast<std::uint8_t>(v) : 0;
+    }
+}
 
 void AppendLine(WaterfallStore& store, LineWork& work, const DisplaySettings& display, const LineInput& line,
                 const LineTarget& target, std::int32_t n, const RowMeta& ping, std::int32_t speedLineCount) {
@@ -74,10 +45,16 @@ void AppendLine(WaterfallStore& store, LineWork& work, const DisplaySettings& di
     const int width = image->width();
     const int height = image->height();
     n = std::max(n, 0);
+    // Below a wrap mark the line starts a row of its own and fills toward itself.
+    std::uint8_t& markOnTop = store.wrapMarkOnTop[static_cast<std::size_t>(h)];
+    const bool belowMark = markOnTop != 0;
+    markOnTop = 0;
+    if (belowMark && n == 0) n = 1;
 
+    const std::span<std::uint8_t> lineBuffer = work.lineFor(width);
     work.samplesPerPixel =
-        ResampleLine(line.samples, width, display.sideDisplayMode, display.interpolationFactor, work.scratchLine);
-    const auto scratch = std::span<std::uint8_t>(work.scratchLine).first(static_cast<std::size_t>(width));
+        ResampleLine(line.samples, width, display.sideDisplayMode, display.interpolationFactor, lineBuffer);
+    const auto scratch = lineBuffer.first(static_cast<std::size_t>(width));
     ApplyHighFrequencyLimit(scratch, line.frequencyHz, line.rangeM, display.sideDisplayMode);
     const PixelTable& gain =
         work.gainTable[static_cast<std::size_t>(h)].forGain(display.displayGain[static_cast<std::size_t>(h)]);
@@ -143,11 +120,12 @@ void AppendLine(WaterfallStore& store, LineWork& work, const DisplaySettings& di
     if (n >= 2) {
         const int topFill = std::min(n - 1, height - 1);
         for (int i = topFill; i >= 1; --i) {
-            const std::span<const std::uint8_t> below = i + 1 < height
-                                                            ? std::span<const std::uint8_t>(image->row(i + 1))
-                                                            : std::span<const std::uint8_t>(work.formerRow);
+            const std::span<const std::uint8_t> below =
+                belowMark && i == topFill ? std::span<const std::uint8_t>(image->row(0))
+                : i + 1 < height          ? std::span<const std::uint8_t>(image->row(i + 1))
+                                          : std::span<const std::uint8_t>(work.formerRow);
             auto row = image->row(i);
-            blendRow(row, image->row(0), below, n, i, work.blendTable);
+            BlendFillRow(row, image->row(0), below, n, i, 1.0);
             if (compositeTable) writeCompositeByte(composite, i, h, row, *compositeTable);
             if (meta0 && i < store.rowMeta.size()) store.rowMeta.at(i) = *meta0;
         }

@@ -18,21 +18,27 @@
 
 namespace hx {
 
-// floor(i·d / n) for the differences d = −254..254 of one fill row.
-using BlendTable = std::array<std::int16_t, 509>;
-
 // Buffers and tables the line processing reuses from ping to ping, so that
-// no ping allocates.
+// no ping allocates (the line grows only when the image gets wider).
 struct LineWork {
-    ScratchLine scratchLine{};
+    std::vector<std::uint8_t> scratchLine;   // one resampled line: image width + kLineSlackBytes
     double samplesPerPixel = 1.0;
     std::vector<std::uint8_t> formerRow;     // former newest row when n fills the image
     std::vector<std::uint8_t> previousLine;  // rebuild: the newer line above
     std::vector<std::uint8_t> pendingLine;   // rebuild: pings that added no row
-    BlendTable blendTable{};
     std::array<CachedPixelTable, kSideScanHeadCount> gainTable{
         CachedPixelTable(MakeGainTable), CachedPixelTable(MakeGainTable), CachedPixelTable(MakeGainTable)};
+
+    // The scratch line for an image of this width, with its slack behind it.
+    std::span<std::uint8_t> lineFor(int widthPx);
 };
+
+// One row of the vertical fill, the same arithmetic live and in a rebuild:
+// out = trunc(min(254, gain × (((n − j)/n)·newer + (j/n)·older))) per pixel.
+// Live rows blend the gain-scaled newest row (gain 1 here); a rebuild blends
+// the unscaled lines and scales the result.
+void BlendFillRow(std::span<std::uint8_t> out, std::span<const std::uint8_t> newer,
+                  std::span<const std::uint8_t> older, int n, int j, double gain);
 
 // One head's line of one ping.
 struct LineInput {

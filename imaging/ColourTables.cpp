@@ -131,7 +131,8 @@ Palette BuildImagePalette(const PaletteState& palette) {
 void ReplaceCustomPaletteWithTable(PaletteState& palette) {
     palette.currentTablePalette =
         ConvertColourTable(palette.colourTables[static_cast<std::size_t>(SelectedTableIndex(palette))]);
-    palette.customPalette = palette.currentTablePalette;
+    // A custom palette in use is the operator's: a resize or zoom keeps it.
+    if (palette.useCustomPalette != 1) palette.customPalette = palette.currentTablePalette;
 }
 
 bool SelectColourTable(PaletteState& palette, int tableIndex) {

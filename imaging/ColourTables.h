@@ -78,8 +78,8 @@ Palette ConvertColourTable(const ColourTable& table);
 // selected table converted.
 Palette BuildImagePalette(const PaletteState& palette);
 
-// On image re-allocation: the selected table, converted, becomes both the
-// current table palette and the custom palette.
+// On image re-allocation: the selected table, converted, becomes the current
+// table palette and, while no custom palette is in use, the custom palette.
 void ReplaceCustomPaletteWithTable(PaletteState& palette);
 
 // Selects table 0 ("Normal  High") .. 9 ("Yellow/Brown"); false (and

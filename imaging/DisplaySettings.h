@@ -22,7 +22,26 @@ struct DisplaySettings {
     double interpolationFactor = 1.0;                                   // 2, 3 or 4 interpolate magnified lines
     std::int32_t holdDisplay = 0;       // 1: no new rows; the views read the frozen row data
     std::int32_t verticalBlending = 0;  // "&Vertical Blending": shown only, the vertical fill always runs
+    // Display switches kept and shown as check marks; the imaging does not
+    // consult them: "Display image use single R, G or B color", "Display
+    // Beam Test" (each clears the other when set) and the toolbar's "Display
+    // Low freq DIB or High Freq DIB".
+    std::int32_t singleColourDisplay = 0;
+    std::int32_t beamTestDisplay = 0;
+    std::int32_t lowHighDib = 0;
 };
+
+// "Display image use single R, G or B color": toggles; set, it clears "Display Beam Test".
+inline void ToggleSingleColourDisplay(DisplaySettings& display) {
+    display.singleColourDisplay = display.singleColourDisplay ? 0 : 1;
+    if (display.singleColourDisplay) display.beamTestDisplay = 0;
+}
+
+// "Display Beam Test": toggles; set, it clears the single colour switch.
+inline void ToggleBeamTestDisplay(DisplaySettings& display) {
+    display.beamTestDisplay = display.beamTestDisplay ? 0 : 1;
+    if (display.beamTestDisplay) display.singleColourDisplay = 0;
+}
 
 // A display gain spin: the head's factor moves by deltaPercent / 100 and
 // stays within 0.0..2.0. Heads other than the sidescans are ignored.

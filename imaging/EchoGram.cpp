@@ -89,6 +89,17 @@ std::optional<double> AppendEchoColumn(EchoSounderState& echo, std::span<const s
     return DetectAltitudeM(echo.work, rangeM);
 }
 
-void FreezeEchoGram(EchoSounderState& echo) { echo.hold = echo.live; }
+void FreezeEchoGram(EchoSounderState& echo) {
+    echo.hold = echo.live;
+    echo.holdTaken = true;
+}
+
+void FollowEchoGramHold(EchoSounderState& echo, bool hold) {
+    if (!hold) {
+        echo.holdTaken = false;
+    } else if (!echo.holdTaken) {
+        FreezeEchoGram(echo);
+    }
+}
 
 }  // namespace hx

@@ -54,6 +54,7 @@ struct EchoSounderState {
     double sampleRatio = 0.0;  // ES samples per echogram row, 1000 / (H - 60)
     EchoGramImage live;
     EchoGramImage hold;     // frozen copy shown while the display is on Hold
+    bool holdTaken = false;  // hold holds the picture of the latest switch to Hold
     std::vector<std::uint8_t> work;  // the resampled column, reused
 };
 
@@ -82,5 +83,12 @@ std::optional<double> AppendEchoColumn(EchoSounderState& echo, std::span<const s
 
 // Hold on: the live picture is copied into the frozen one.
 void FreezeEchoGram(EchoSounderState& echo);
+
+// Hold as the echogram follows it, whoever switched it (the Hold command,
+// the H key of a window, playback, the event dialog): the first look after
+// Hold went on takes the frozen copy, a look with Hold off lets the next
+// Hold take a new one. Called before each column is appended and before each
+// paint, so the frozen picture is the live one at the moment Hold went on.
+void FollowEchoGramHold(EchoSounderState& echo, bool hold);
 
 }  // namespace hx

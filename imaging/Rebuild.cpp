@@ -7,18 +7,6 @@ namespace hx {
 
 namespace {
 
-// row = trunc(min(254, g × (((n − j)/n)·previous + (j/n)·line))), per pixel:
-// a straight run from the newer line above down to this ping's line.
-void interpolateRow(std::span<std::uint8_t> row, std::span<const std::uint8_t> previous,
-                    std::span<const std::uint8_t> line, double gain, int n, int j) {
-    const double a = static_cast<double>(n - j) / n;
-    const double b = static_cast<double>(j) / n;
-    for (std::size_t x = 0; x < row.size(); ++x) {
-        const double v = std::min(254.0, gain * (a * previous[x] + b * line[x]));
-        row[x] = v > 0.0 ? static_cast<std::uint8_t>(v) : 0;
-    }
-}
-
 void gainRow(std::span<std::uint8_t> row, std::span<const std::uint8_t> line, const PixelTable& gain) {
     for (std::size_t x = 0; x < row.size(); ++x) row[x] = gain[line[x]];
 }
@@ -42,7 +30,7 @@ RowMeta metaOf(const PingHistoryRecord& record, int n) {
 
 void RebuildFromHistory(WaterfallStore& store, LineWork& work, LineCountState& lines, const PingHistory& history,
                         const DisplaySettings& display, const SpeedSource& speed, std::int32_t frequencyHz,
-                        const LineTarget& target) {
+                        const LineTarget& target, const LineCountImage* countImage) {
     WaterfallImage* image = HeadImageFor(store, target.head);
     if (!image) return;
     const int h = target.head;
@@ -62,10 +50,11 @@ void RebuildFromHistory(WaterfallStore& store, LineWork& work, LineCountState& l
 
     const double g = display.displayGain[hk];
     const PixelTable& gainTable = work.gainTable[hk].forGain(g);
-    const LineCountImage geometry = target.threeHeads
-                                        ? LineCountImage{store.imageWidth, store.imageScale}
-                                        : LineCountImage{store.headImageWidth[hk], store.headImageScale[hk]};
-    const auto line = std::span<std::uint8_t>(work.scratchLine).first(static_cast<std::size_t>(width));
+    const LineCountImage geometry = countImage         ? *countImage
+                                    : target.threeHeads ? LineCountImage{store.imageWidth, store.imageScale}
+                                                        : LineCountImage{store.headImageWidth[hk], store.headImageScale[hk]};
+    const std::span<std::uint8_t> lineBuffer = work.lineFor(width);
+    const auto line = lineBuffer.first(static_cast<std::size_t>(width));
 
     auto writeMeta = [&](int row, const RowMeta& m) {
         if (primary && row < store.rowMeta.size()) store.rowMeta.at(row) = m;
@@ -80,7 +69,7 @@ void RebuildFromHistory(WaterfallStore& store, LineWork& work, LineCountState& l
                          geometry, speed);
         const int n = ChosenLineCount(lines, speed);
         work.samplesPerPixel = ResampleLine(record.samples[hk], width, display.sideDisplayMode,
-                                            display.interpolationFactor, work.scratchLine);
+                                            display.interpolationFactor, lineBuffer);
         ApplyHighFrequencyLimit(line, frequencyHz, record.rangeM, display.sideDisplayMode);
 
         if (n == 0) {
@@ -104,7 +93,8 @@ void RebuildFromHistory(WaterfallStore& store, LineWork& work, LineCountState& l
         if (r == 0) {
             for (int j = 0; j < rows; ++j) gainRow(image->row(j), line, gainTable);
         } else {
-            for (int j = 1; j <= rows; ++j) interpolateRow(image->row(r + j - 1), work.previousLine, line, g, n, j);
+            // A straight run from the newer line above down to this ping's line.
+            for (int j = 1; j <= rows; ++j) BlendFillRow(image->row(r + j - 1), work.previousLine, line, n, j, g);
         }
         for (int j = 0; j < rows; ++j) writeMeta(r + j, meta);
         std::ranges::copy(line, work.previousLine.begin());

@@ -76,7 +76,15 @@ LineInput lineInput(const HeadTable& heads, const PingHistoryRecord& record, int
 
 }  // namespace
 
-void MeasurePingInterval(CycleValues& cycle, std::uint32_t tickMs, bool playback) {
+void MeasurePingInterval(CycleValues& cycle, std::uint32_t tickMs, bool playback, bool firstPing) {
+    if (firstPing) {
+        cycle.pingIntervalLastTick = tickMs;
+        cycle.pingIntervalSum = 0;
+        cycle.pingIntervalCount = 0;
+        // Live, nothing measured before counts (a played file's steps neither).
+        if (!playback) cycle.pingIntervalAverage = 0;
+        return;
+    }
     // Unsigned difference: the 32-bit tick counter may wrap between pings.
     const std::uint32_t elapsed = tickMs - cycle.pingIntervalLastTick;
     const std::int64_t sum = std::int64_t{cycle.pingIntervalSum} + elapsed;
@@ -93,11 +101,14 @@ void MeasurePingInterval(CycleValues& cycle, std::uint32_t tickMs, bool playback
 
 StoredPing StorePing(ImagingState& imaging, CycleValues& cycle, const HeadTable& heads, const LinkFields& link,
                      const SpeedSource& speed, const PingExtras& extras, IPingHooks* hooks) {
+    // The first ping held (after start-up, a file opened, the return to real
+    // time) starts the interval measurement afresh.
+    const bool firstPing = HistoryCount(imaging.history) == 0;
     const PingHistoryRecord& record = fillRecord(imaging, cycle, heads, extras);
     if (hooks) hooks->writeToDataFile(record);
 
     StoredPing result;
-    MeasurePingInterval(cycle, extras.tickMs, link.playbackMode != 0);
+    MeasurePingInterval(cycle, extras.tickMs, link.playbackMode != 0, firstPing);
     if (!imaging.display.holdDisplay) {
         if (hooks) hooks->refreshLayoutIfChanged();
         WaterfallStore& store = imaging.store;
@@ -124,6 +135,9 @@ StoredPing StorePing(ImagingState& imaging, CycleValues& cycle, const HeadTable&
                     append(primary, true);
                     if (sideScanHead(secondary) && secondary != primary) append(secondary, false);
                 }
+                // The sonar windows' images take the same rows.
+                AppendWindowLines(imaging.windows, record, meta, n, imaging.lines.speedLineCount,
+                                  WindowImageInputs{imaging.history, imaging.display, speed, heads});
                 result.drawn = true;
                 result.rowsAdded = n;
             }
@@ -140,6 +154,8 @@ void SetHold(ImagingState& imaging, bool on, const HeadTable& heads, const LinkF
         FreezeRowMeta(imaging.store);
     } else if (!on && wasOn && !link.playbackMode && imaging.store.imagesReady) {
         RebuildImages(imaging.store, imaging.work, imaging.lines, imaging.history, imaging.display, speed, heads, link);
+        RefitWindowImages(imaging.windows, imaging.store,
+                          WindowImageInputs{imaging.history, imaging.display, speed, heads});
     }
 }
 

@@ -11,6 +11,7 @@
 #include "imaging/LineCount.h"
 #include "imaging/PingHistory.h"
 #include "imaging/WaterfallStore.h"
+#include "imaging/WindowImages.h"
 #include "link/LinkState.h"
 
 namespace hx {
@@ -22,6 +23,7 @@ struct ImagingState {
     LineCountState lines;
     WaterfallStore store;
     LineWork work;
+    WindowWaterfalls windows;  // the medium and high windows' own images
 };
 
 // What a ping brings besides the head table and the cycle values.
@@ -52,15 +54,19 @@ struct StoredPing {
 
 // One ping-interval measurement: the tick difference to the previous ping is
 // summed over ten pings, then pingIntervalAverage = sum / 10. In real time
-// pingInterval follows the average; in playback it stays as played.
-void MeasurePingInterval(CycleValues& cycle, std::uint32_t tickMs, bool playback);
+// pingInterval follows the average; in playback it stays as played. The
+// first ping of a run (firstPing: nothing held before it) starts the
+// measurement afresh: the time before it (the program starting, a played
+// file) is no ping interval, and would stretch the first rows into a band.
+void MeasurePingInterval(CycleValues& cycle, std::uint32_t tickMs, bool playback, bool firstPing = false);
 
 // Stores the ping in the history and runs the display step.
 StoredPing StorePing(ImagingState& imaging, CycleValues& cycle, const HeadTable& heads, const LinkFields& link,
                      const SpeedSource& speed, const PingExtras& extras, IPingHooks* hooks = nullptr);
 
 // Hold on: the row metadata is frozen for the views. Hold off: in real time
-// the images are rebuilt from the history, which kept every ping meanwhile.
+// the images (the sonar windows' too) are rebuilt from the history, which
+// kept every ping meanwhile.
 void SetHold(ImagingState& imaging, bool on, const HeadTable& heads, const LinkFields& link, const SpeedSource& speed);
 
 }  // namespace hx

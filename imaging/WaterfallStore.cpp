@@ -97,6 +97,7 @@ void ClearScreen(WaterfallStore& store, LineCountState& lines) {
     store.validRows = 0;
     store.totalRows = 0;
     store.frozenTotalRows = 0;
+    store.wrapMarkOnTop.fill(0);
 }
 
 void ClearImagePixels(WaterfallStore& store) {

@@ -46,6 +46,7 @@ struct WaterfallStore {
     std::int32_t imageWidth = kDefaultImageWidth;
     std::int32_t imageHeight = kDefaultImageWidth;
     double imageScale = 1.0;  // image pixels per input sample
+    std::int32_t viewClientWidth = 0;  // the main view's width the images were sized for
 
     std::array<std::int32_t, kSideScanHeadCount> headImageWidth{2000, 2000, 2000};
     std::array<std::int32_t, kSideScanHeadCount> headImageHeight{2000, 2000, 2000};
@@ -62,6 +63,9 @@ struct WaterfallStore {
 
     std::int64_t validRows = 0;  // rows that hold data, at most the image height
     std::int64_t totalRows = 0;  // rows appended since the last clear
+    // Per head: the newest row is playback's wrap mark, which the next line
+    // neither merges into nor blends toward.
+    std::array<std::uint8_t, kSideScanHeadCount> wrapMarkOnTop{};
     std::int32_t imagesReady = 0;
     std::int32_t waterfallEnabled = 1;  // 0 in the playback "Bitmap View" mode
     std::int32_t viewReady = 0;         // image allocation waits for it

@@ -13,6 +13,7 @@ void InsertWrapRow(WaterfallStore& store) {
         if (!image || image->height() < 2) continue;
         image->scroll(1);
         std::ranges::fill(image->row(0), kOverlay);
+        store.wrapMarkOnTop[static_cast<std::size_t>(h)] = 1;
         added = true;
     }
     if (!added) return;

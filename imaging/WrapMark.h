@@ -2,7 +2,8 @@
 // end of the file to the other: a row of its own on top of every displayed
 // sidescan image, solid overlay colour (index 255, yellow in every table),
 // and yellow in the composite (blue 0, green 255, red 255). Being a row of
-// its own, later pings that add no row cannot merge it away.
+// its own, the next ping takes a row of its own too (even one that adds no
+// row) and its fill does not blend toward the mark.
 #pragma once
 
 #include "imaging/WaterfallStore.h"

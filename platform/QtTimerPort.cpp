@@ -31,4 +31,9 @@ bool QtTimerPort::isActive(TimerId id) const {
     return it != timers_.end() && it->second->isActive();
 }
 
+int QtTimerPort::intervalMs(TimerId id) const {
+    auto it = timers_.find(id);
+    return it != timers_.end() ? it->second->interval() : -1;
+}
+
 }  // namespace hx

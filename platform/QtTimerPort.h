@@ -22,6 +22,8 @@ public:
     void start(TimerId id, int intervalMs, bool singleShot) override;
     void stop(TimerId id) override;
     bool isActive(TimerId id) const override;
+    // The interval the timer was last started with (-1: never started).
+    int intervalMs(TimerId id) const;
 
 private:
     QTimer& timerFor(TimerId id);

@@ -34,9 +34,12 @@ void CRecorder::recordStart(const PlaybackContext& playback) {
         return;
     }
     const std::string suggested = defaultDataFileName(state_.recordDirectory, ports_.clock.localTime());
-    const auto chosen = ports_.dialogs.saveFile("Save data File:", "Sonar Data File: (*.642)", suggested);
-    if (!chosen || chosen->empty()) return;
-    startRecordingTo(*chosen, playback);
+    const auto chosen = ports_.dialogs.saveFileFrom("Save data File:", "Sonar Data File: (*.642)", suggested,
+                                                    FileDialogStart{state_.recordDirectory, state_.writeFilterIndex});
+    if (!chosen || chosen->path.empty()) return;
+    // The dialog's filter is kept for the next time ("Write Filter Index").
+    state_.writeFilterIndex = chosen->filterIndex;
+    startRecordingTo(chosen->path, playback);
 }
 
 bool CRecorder::startRecordingTo(const std::string& chosenPath, const PlaybackContext& playback) {

@@ -6,14 +6,15 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-image-formats-plugins
+  qt6-multimedia-dev
   libqt6opengl6-dev libgl-dev
   libgif-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   libgeographiclib-dev
   socat gpsd xvfb xauth fonts-liberation
-  libxml2-utils
   poppler-utils
+  libxml2-utils
   dpkg-dev desktop-file-utils appstream man-db shared-mime-info
 )
 

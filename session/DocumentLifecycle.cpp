@@ -26,6 +26,7 @@ void NewDocument(CSkerryDoc& doc, const DocumentPaths& paths) {
     doc.settingsPath = paths.settingsFile;
     doc.palette.paletteFilePath = paths.paletteFile;
     if (doc.recorder.recordDirectory.empty()) doc.recorder.recordDirectory = paths.programDirectory;
+    if (doc.playback.readDirectory.empty()) doc.playback.readDirectory = paths.programDirectory;
 
     doc.gps.gpsBaudRate = 4800;
     doc.gps.gpsDataBits = 8;

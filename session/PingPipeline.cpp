@@ -43,12 +43,14 @@ PingOutcome PingPipeline::run(const PingInput& input) {
     Hooks hooks(*this, input.origin);
     if (doc_.imaging && doc_.speed) {
         out.stored = StorePing(*doc_.imaging, doc_.cycle, doc_.heads, doc_.link, *doc_.speed, extras, &hooks);
+        if (doc_.instruments) AppendInstrumentColumns(*doc_.instruments, doc_.heads, *doc_.imaging, doc_.orientation);
     } else {
         // No display: the record is still written and the ping interval it
         // carries still measured.
         record(input.origin);
         MeasurePingInterval(doc_.cycle, extras.tickMs, doc_.link.playbackMode != 0);
     }
+    if (eventStep_) eventStep_(input.origin, out);
     return out;
 }
 
@@ -56,8 +58,10 @@ PingExtras PingPipeline::extrasFor(const PingInput& input) const {
     const bool live = input.origin == PingOrigin::Live;
     const GpsFix& fix = doc_.gps.fix;
     PingExtras e;
-    // A live ping is numbered by the good cycles; a recorded one keeps its record's number.
-    e.pingNumber = live ? doc_.cycle.goodCycleCount : static_cast<std::int32_t>(doc_.dataFile.pingNumber);
+    // The recorder's ping number: live, the number the record of this ping
+    // gets while recording (it advances only then); played, the record's own.
+    // So a row, its events and marks name the record that holds the ping.
+    e.pingNumber = static_cast<std::int32_t>(doc_.dataFile.pingNumber);
     e.gpsSpeedKn = fix.gpsSpeed;
     e.gpsText = {fix.latText, fix.lonText, fix.timeText, fix.speedText, fix.courseText, fix.headingText};
     e.altitudeM = live ? doc_.orientation.altitudeM : doc_.orientation.pingAltitudeM;

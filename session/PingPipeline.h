@@ -4,7 +4,8 @@
 // filtered, a played record's GPS sentences are replayed; a cycle with an
 // error flag stops there. A good one is counted, enters the ping history,
 // is written to the recording (or the copy, with the record's own event
-// mark) and becomes the waterfall's new lines.
+// mark) and becomes the waterfall's new lines, then the echo sounder's and
+// the orientation history's new columns.
 #pragma once
 
 #include <cstdint>
@@ -20,6 +21,7 @@
 #include "record/EventList.h"
 #include "record/Recorder.h"
 #include "session/GpsReplay.h"
+#include "session/InstrumentColumns.h"
 #include "session/PlaybackState.h"
 
 namespace hx {
@@ -58,6 +60,7 @@ struct PipelineDocument {
     TrackState* track = nullptr;
     EventListState* events = nullptr;
     const PlaybackState* playback = nullptr;  // the played file's name, for the recorder
+    InstrumentDisplays* instruments = nullptr;  // the echogram and the orientation history
 };
 
 struct PipelineStages {
@@ -79,6 +82,11 @@ public:
     void resetReplayedGps() { gps_.reset(); }
     const GpsReplay& gpsReplay() const { return gps_; }
 
+    // After every accepted ping, live or played: the event annotations' step
+    // (a played record's event mark selects its event). Set by the program.
+    using EventStep = std::function<void(PingOrigin, const PingOutcome&)>;
+    void setEventStep(EventStep step) { eventStep_ = std::move(step); }
+
     // What the recorder must know of playback.
     PlaybackContext playbackContext() const;
 
@@ -91,6 +99,7 @@ private:
     PipelineDocument doc_;
     PipelineStages stages_;
     GpsReplay gps_;
+    EventStep eventStep_;
 };
 
 }  // namespace hx

@@ -44,9 +44,13 @@ bool PlaybackEngine::open(const std::string& givenPath, bool fromRecentList) {
 
     std::string path = givenPath;
     if (path.empty()) {
-        const auto chosen = ports_.dialogs.openFile(kOpenDataFileTitle, kDataFileFilter);
-        if (!chosen || chosen->empty()) return false;
-        path = *chosen;
+        // The dialog opens where the last file came from, with the filter
+        // last used; both are kept for the next time.
+        const auto chosen = ports_.dialogs.openFileFrom(kOpenDataFileTitle, kDataFileFilter,
+                                                        FileDialogStart{state_.readDirectory, state_.readFilterIndex});
+        if (!chosen || chosen->path.empty()) return false;
+        path = chosen->path;
+        state_.readFilterIndex = chosen->filterIndex;
     }
     if (!CReadWriteFiles::hasDataFileName(path)) {
         ports_.notifier.message("ERROR: Application can not recognize this file type!", MessageIcon::Error);
@@ -101,6 +105,7 @@ void PlaybackEngine::enterPlayback(const std::string& path, bool fromRecentList)
     doc_.link.playbackMode = 1;
     ClearHistory(imaging.history);
     ClearScreen(imaging.store, imaging.lines);
+    ClearWindowImages(imaging.windows);
     doc_.track.trackPath.clear();
     RestartTrack(doc_.track);
     ports_.shell.clearAuxiliaryViews();
@@ -150,6 +155,8 @@ void PlaybackEngine::enterPlayback(const std::string& path, bool fromRecentList)
 }
 
 void PlaybackEngine::closeFiles() {
+    // The event dialog belongs to the file: it closes and gives up the hold lock.
+    ports_.shell.hideEventDialog();
     if (recorder_.recording()) recorder_.recordStop(playbackContext());
     files_.closeOutput();
     files_.closePlayback();
@@ -167,6 +174,7 @@ void PlaybackEngine::returnToRealTime() {
     clearPlaybackState();
     ClearHistory(doc_.imaging.history);
     ClearScreen(doc_.imaging.store, doc_.imaging.lines);
+    ClearWindowImages(doc_.imaging.windows);
     ports_.shell.setRecordMenuTexts(false);
     ports_.shell.showPlaybackBar(false);
     ports_.shell.loadSettings();
@@ -234,7 +242,7 @@ void PlaybackEngine::updateSlider() {
 
 void PlaybackEngine::wrapToStart() {
     doc_.dataFile.recordPosition = doc_.dataFile.firstRecordOffset;
-    if (!doc_.imaging.display.holdDisplay) InsertWrapRow(doc_.imaging.store);
+    insertWrapMark();
     RestartTrack(doc_.track);
     // A copy runs forwards only: it ends where the file goes round.
     if (recorder_.recording()) recorder_.recordStop(playbackContext());
@@ -248,8 +256,6 @@ void PlaybackEngine::step() {
     if (f.recordPosition >= f.usableLength) wrapToStart();
 
     const std::uint64_t at = f.recordPosition;
-    const bool firstRecord = f.firstRecordPending;
-    const int alarmBefore = doc_.settingsChangeAlarm;
     RecordTargets targets{doc_.heads, doc_.link, doc_.cycle, doc_.gps.gpsSentences, doc_.gpsType,
                           doc_.settingsChangeAlarm};
     const ReadResult read = files_.readRecord(state_.reverse, targets);
@@ -277,9 +283,8 @@ void PlaybackEngine::step() {
     }
     consecutiveReadErrors_ = 0;
     ++state_.recordsPlayed;
-    // The document's settings before the first record are real time's, not
-    // the file's: no alarm for them.
-    if (firstRecord && alarmBefore == 1 && doc_.settingsChangeAlarm == 2) doc_.settingsChangeAlarm = 1;
+    // The first record is compared with the real-time settings the file was
+    // opened with: a file made with other settings rings at once.
     if (read.trackRestart) RestartTrack(doc_.track);
 
     playCycle(at);
@@ -301,9 +306,16 @@ void PlaybackEngine::playCycle(std::uint64_t readAt) {
         return;
     }
     // Backwards, the first record ends a pass through the file.
-    if (state_.reverse && readAt <= doc_.dataFile.firstRecordOffset && !doc_.imaging.display.holdDisplay)
-        InsertWrapRow(doc_.imaging.store);
+    if (state_.reverse && readAt <= doc_.dataFile.firstRecordOffset) insertWrapMark();
     ports_.shell.pingPlayed(played.stored);
+    // The rows just drawn reach the screen only when the views are told.
+    if (played.stored.drawn) ports_.shell.redrawViews();
+}
+
+void PlaybackEngine::insertWrapMark() {
+    if (doc_.imaging.display.holdDisplay) return;
+    InsertWrapRow(doc_.imaging.store);
+    InsertWindowWrapRows(doc_.imaging.windows);
 }
 
 void PlaybackEngine::stepBackOverDamage(std::uint64_t damagedAt) {
@@ -456,6 +468,7 @@ void PlaybackEngine::setUpBitmapPage() {
     const std::int64_t records = f.recordLength > 0 ? static_cast<std::int64_t>(span / f.recordLength) : 0;
     const BitmapPageSetUp s = SetUpBitmapPage(doc_.imaging.store, doc_.imaging.lines, f.recordPosition,
                                               f.recordLength, records, doc_.speed.speedCorrectionEnabled != 0);
+    ClearWindowImages(doc_.imaging.windows);
     state_.page = s.page;
     if (s.rewindFile) f.recordPosition = f.firstRecordOffset;
 }

@@ -133,6 +133,7 @@ private:
     void enterPlayback(const std::string& path, bool fromRecentList);
     void updateSlider();
     void wrapToStart();
+    void insertWrapMark();
     void stepBackOverDamage(std::uint64_t damagedAt);
     void readFailed();
     void playCycle(std::uint64_t readAt);

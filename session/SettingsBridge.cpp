@@ -1,5 +1,7 @@
 #include "session/SettingsBridge.h"
 
+#include <cmath>
+
 #include "imaging/PaletteFile.h"
 #include "link/CommandMessages.h"
 #include "link/DisplayPair.h"
@@ -54,8 +56,13 @@ void applyStoredSettings(const StoredSettings& s, CSkerryDoc& doc) {
     doc.speed.convertUtcToLocal = s.view.convertUtcToLocal;
     doc.imagingSpeed = speedSourceOf(doc.speed);
 
+    // "GPS Tracking" says only whether the track window is wanted; the GPS
+    // is read either way.
+    const std::int32_t gpsEnabled = doc.gps.gpsEnabled;
     doc.gps = s.gps;
-    doc.gps.gpsEnabled = s.system.gpsTracking;
+    doc.gps.gpsEnabled = gpsEnabled;
+    doc.trackPlot.gpsTrackingShown = s.system.gpsTracking;
+    doc.trackPlot.gpsZoomFactor = zoomFromSetting(std::llround(s.system.gpsZoomFactor * 1000.0));
 
     for (int h = 0; h < kHeadCount; ++h) {
         const HeadSettings& head = s.heads[static_cast<std::size_t>(h)];
@@ -106,7 +113,8 @@ StoredSettings collectStoredSettings(const CSkerryDoc& doc) {
     s.view.autoSyncGpsTime = doc.speed.autoSyncGpsTime;
     s.view.convertUtcToLocal = doc.speed.convertUtcToLocal;
     s.gps = doc.gps;
-    s.system.gpsTracking = doc.gps.gpsEnabled;
+    s.system.gpsTracking = doc.trackPlot.gpsTrackingShown;
+    s.system.gpsZoomFactor = doc.trackPlot.gpsZoomFactor;
 
     for (int h = 0; h < kHeadCount; ++h) {
         HeadSettings& head = s.heads[static_cast<std::size_t>(h)];
@@ -138,12 +146,19 @@ StoredSettings collectStoredSettings(const CSkerryDoc& doc) {
 void LoadSettingsFile(CSkerryDoc& doc, const LayoutRects& screenDefaults) {
     const IniFile ini = IniFile::load(doc.settingsPath);
     applyStoredSettings(loadSettings(ini, screenDefaults), doc);
-    LoadPaletteFile(doc.palette);
+}
+
+void LoadCustomPaletteAtStart(PaletteState& palette) {
+    if (palette.useCustomPalette == 1) LoadPaletteFile(palette);
 }
 
 bool SaveSettingsFile(const CSkerryDoc& doc, const StoredSettings& collected, bool writeLinkKeys) {
     IniFile ini = IniFile::load(doc.settingsPath);
     saveSettings(ini, collected, writeLinkKeys);
+    // The palette file in use is named (it is not read back: each run starts
+    // from the default file) and, when the custom palette is on, saved.
+    ini.writeString(kPaletteSection, kPaletteFileNameKey, doc.palette.paletteFilePath);
+    if (doc.palette.useCustomPalette == 1) SavePaletteFile(doc.palette, nullptr);
     return ini.save(doc.settingsPath);
 }
 

@@ -15,11 +15,14 @@
 #include "nav/GpsSettings.h"
 #include "nav/GpsSnapshot.h"
 #include "nav/SpeedSource.h"
+#include "nav/TrackPlotSettings.h"
 #include "nav/TrackPlotter.h"
+#include "nav/WaypointList.h"
 #include "record/DataFileState.h"
 #include "record/EventList.h"
 #include "record/RecorderState.h"
 #include "record/RecorderTexts.h"
+#include "session/InstrumentColumns.h"
 #include "session/PlaybackState.h"
 #include "settings/StoredSettings.h"
 
@@ -54,6 +57,10 @@ struct CSkerryDoc {
     SpeedSettings speed;
     SpeedSource imagingSpeed;    // the line count's view of the speed settings
     TrackState track;
+    TrackPlotSettings trackPlot;       // "GPS Tracking" (the window is wanted) and "GPS Zoom Factor"
+    WaypointTable waypoints;           // the latest waypoint list
+    WaypointMarkerPath waypointMarks;  // its marks in track-plot metres
+    InstrumentDisplays instruments;    // the echogram and the orientation history, a column per ping
     // Shell.
     ViewFlags view;
     StoredSettings stored;       // as last loaded, for the keys nothing else holds

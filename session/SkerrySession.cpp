@@ -15,7 +15,8 @@ SkerrySession::SkerrySession(CSkerryDoc& doc, SessionPorts ports) : doc_(doc), p
         RecorderPorts{ports_.fs, ports_.notifier, ports_.clock, ports_.dialogs, ports_.recorderWindow});
     pipeline_ = std::make_unique<PingPipeline>(
         PipelineDocument{doc_.heads, doc_.link, doc_.cycle, doc_.orientation, doc_.gpsLatest, doc_.gps.gpsType,
-                         doc_.dataFile, &doc_.imaging, &doc_.imagingSpeed, &doc_.track, &doc_.events, &doc_.playback},
+                         doc_.dataFile, &doc_.imaging, &doc_.imagingSpeed, &doc_.track, &doc_.events, &doc_.playback,
+                         &doc_.instruments},
         PipelineStages{recorder_.get(), [this] { ports_.observer.headSetMayHaveChanged(); }});
     playback_ = std::make_unique<PlaybackEngine>(
         doc_.playback,

@@ -31,13 +31,15 @@ CursorRange ComputeCursorRange(std::int64_t imageX, std::int32_t imageWidth, std
 }
 
 PointerReadout ReadPointer(const WaterfallStore& store, std::int32_t sideDisplayMode, std::int32_t rangeM, bool hold,
-                           std::int64_t imageX, std::int64_t imageY, const std::string& currentDateText) {
+                           std::int64_t imageX, std::int64_t imageY, const std::string& currentDateText,
+                           std::int32_t imageWidthPx) {
     PointerReadout r;
     r.inView = true;
-    const CursorRange c = ComputeCursorRange(imageX, store.imageWidth, rangeM, sideDisplayMode);
+    const std::int32_t width = imageWidthPx >= 0 ? imageWidthPx : store.imageWidth;
+    const CursorRange c = ComputeCursorRange(imageX, width, rangeM, sideDisplayMode);
     r.starboard = c.starboard;
     r.rangeM = c.rangeM;
-    if (imageX < 0 || imageY < 0 || imageX >= store.imageWidth || imageY >= store.imageHeight) return r;
+    if (imageX < 0 || imageY < 0 || imageX >= width || imageY >= store.imageHeight) return r;
     r.inImage = true;
     const RowMeta* meta = DisplayedRowMeta(store, static_cast<int>(imageY), hold);
     if (!meta) return r;

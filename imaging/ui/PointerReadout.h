@@ -33,7 +33,10 @@ struct PointerReadout {
 
 // The readout for the pointer at image point (x, y) (window point plus
 // scroll); the row texts come from the frozen row data while on Hold.
+// imageWidthPx, when not negative, is the width of the image under the
+// pointer (a sonar window's own) whose rows are the store's.
 PointerReadout ReadPointer(const WaterfallStore& store, std::int32_t sideDisplayMode, std::int32_t rangeM, bool hold,
-                           std::int64_t imageX, std::int64_t imageY, const std::string& currentDateText);
+                           std::int64_t imageX, std::int64_t imageY, const std::string& currentDateText,
+                           std::int32_t imageWidthPx = -1);
 
 }  // namespace hx

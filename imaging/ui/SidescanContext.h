@@ -19,6 +19,8 @@ class QPainter;
 
 namespace hx {
 
+class MeasurementOverlay;
+
 // Where a view draws: what overlay painters need to map image points.
 struct ViewGeometry {
     std::int32_t scrollX = 0;
@@ -61,6 +63,19 @@ struct SidescanContext {
     std::function<void(int row)> rowDoubleClicked{};
     // The event-mark path over the main view, unless hidden.
     std::function<void(QPainter&, const ViewGeometry&)> drawEventMarks{};
+    // A plain left click (press and release at one place with no mouse
+    // mode) at an image column and row: event input. True when it started.
+    std::function<bool(std::int64_t imageX, std::int32_t row)> eventClicked{};
+    // A left double click with no mouse mode: event input at that place
+    // even while the option is off.
+    std::function<bool(std::int64_t imageX, std::int32_t row)> eventDoubleClicked{};
+    // "Color &Indicator": while it points at a set flag the main view draws
+    // the colour scale.
+    const int* colourIndicatorShown = nullptr;
+    // The measurements of the sidescan view last pressed or focused, which
+    // the measure commands reach; null means the main view's. Views clear it
+    // as they go.
+    MeasurementOverlay* activeMeasurements = nullptr;
 };
 
 }  // namespace hx

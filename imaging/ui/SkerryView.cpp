@@ -1,5 +1,6 @@
 #include "imaging/ui/SkerryView.h"
 
+#include <QContextMenuEvent>
 #include <QCursor>
 #include <QElapsedTimer>
 #include <QKeyEvent>
@@ -13,6 +14,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "imaging/ui/ColourIndicator.h"
 #include "imaging/ui/CrossHairCursor.h"
 #include "imaging/ui/ViewOverlays.h"
 #include "imaging/ui/WaterfallBlit.h"
@@ -46,7 +48,11 @@ T perHead(const PerHead<T>& values, int head) {
 CSkerryView::CSkerryView(SidescanContext& context, QWidget* parent) : CSkerryView(context, true, parent) {}
 
 CSkerryView::CSkerryView(SidescanContext& context, bool mainView, QWidget* parent)
-    : QWidget(parent), ctx_(context), mainView_(mainView) {
+    : QWidget(parent),
+      ctx_(context),
+      mainView_(mainView),
+      measurements_(context, *this, [this](MouseMode mode) { setMouseMode(mode); }, [this] { return scroll(); }) {
+    hooks_ = measurements_.hooks();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
@@ -117,6 +123,11 @@ void CSkerryView::paintContent(QImage& frame) {
     marks.goodCycleCount = ctx_.cycle.goodCycleCount;
     DrawStatusMarks(p, size(), marks);
     paintMeasurements(p);
+    if (ctx_.colourIndicatorShown && *ctx_.colourIndicatorShown) {
+        const bool composite = store.threeHeadSet && !store.compositeImage.empty();
+        const ColourLut lut = MakeColourLut(BuildImagePalette(ctx_.palette));
+        DrawColourIndicator(p, size(), composite ? nullptr : &lut);
+    }
     if (ctx_.drawEventMarks) ctx_.drawEventMarks(p, viewGeometry());
 }
 
@@ -149,6 +160,8 @@ void CSkerryView::resizeEvent(QResizeEvent* event) {
 
 void CSkerryView::resizeImages() {
     if (!ResizeImages(ctx_.imaging, ctx_.palette, zoom_, width(), ctx_.heads, ctx_.link, ctx_.speed)) return;
+    // The scroll stays on the new image: no band of black after a zoom change.
+    setScroll(zoom_.scrollX, zoom_.scrollY);
     refreshAll();
 }
 
@@ -165,39 +178,65 @@ void CSkerryView::zoom200() {
 }
 
 void CSkerryView::zoomIn() {
-    if (ZoomIn(zoom_)) {
-        stopDrag();
-        setScroll(zoom_.scrollX, zoom_.scrollY);
-    }
+    const ViewZoom before = zoom_;
+    if (ZoomIn(zoom_)) stopDrag();
     clearMarks();
-    refreshAll();
+    applyZoomChange(before);
 }
 
 void CSkerryView::zoomOut() {
-    if (ZoomOut(zoom_)) {
-        stopDrag();
-        setScroll(zoom_.scrollX, zoom_.scrollY);
-    }
+    const ViewZoom before = zoom_;
+    if (ZoomOut(zoom_)) stopDrag();
     clearMarks();
-    refreshAll();
+    applyZoomChange(before);
+}
+
+void CSkerryView::selectZoomFactor(double factor) {
+    const ViewZoom before = zoom_;
+    if (!SelectZoomFactor(zoom_, factor)) return;
+    clearMarks();
+    applyZoomChange(before);
 }
 
 void CSkerryView::restoreImage() {
+    const ViewZoom before = zoom_;
     RestoreImage(zoom_);
-    setScroll(0, 0);
+    stopDrag();
     clearMarks();
+    applyZoomChange(before);
+}
+
+void CSkerryView::applyZoomChange(const ViewZoom& before) {
+    // The image is made at the new size, so the picture itself grows or
+    // shrinks; across, the window's centre keeps showing the same range,
+    // and down, the same rows stay at the top (the newest on top stay in view).
+    if (zoom_.zoomMode != before.zoomMode || zoom_.zoomFactor != before.zoomFactor) {
+        const double oldWidth = ctx_.imaging.store.imageWidth;
+        const int centreX = width() / 2;
+        const bool keepPlace = zoom_.scrollX == before.scrollX && zoom_.scrollY == before.scrollY;
+        resizeImages();
+        const double ratio = oldWidth > 0 ? ctx_.imaging.store.imageWidth / oldWidth : 1.0;
+        if (keepPlace)
+            setScroll(static_cast<long long>((before.scrollX + centreX) * ratio) - centreX,
+                      static_cast<long long>(before.scrollY * ratio));
+    } else {
+        setScroll(zoom_.scrollX, zoom_.scrollY);
+    }
     refreshAll();
 }
 
 void CSkerryView::cycleZoom() {
     const double oldFactor = zoom_.zoomFactor;
+    const QPoint oldScroll = scroll();
     CycleZoomMode(zoom_);
+    stopDrag();
     clearMarks();
     resizeImages();
-    // Keep the image point under the pointer where it is.
+    // Keep the image point under the pointer where it is (as far as the
+    // new image reaches).
     const QPoint mouse = pointer_.pos();
-    setScroll(ScrollKeepingPoint(zoom_.scrollX, mouse.x(), oldFactor, zoom_.zoomFactor),
-              ScrollKeepingPoint(zoom_.scrollY, mouse.y(), oldFactor, zoom_.zoomFactor));
+    setScroll(ScrollKeepingPoint(oldScroll.x(), mouse.x(), oldFactor, zoom_.zoomFactor),
+              ScrollKeepingPoint(oldScroll.y(), mouse.y(), oldFactor, zoom_.zoomFactor));
     dragScroll_ = scroll();
     refreshAll();
 }
@@ -240,6 +279,7 @@ void CSkerryView::toggleGpsMarks() {
 
 void CSkerryView::setMouseMode(MouseMode mode) {
     mouseMode_ = mode;
+    measurements_.modeChanged(mode);
     update();
 }
 
@@ -273,9 +313,9 @@ ViewCommandState CSkerryView::commandState(ViewCommand command) const {
     using C = ViewCommand;
     ViewCommandState s;
     switch (command) {
-        case C::FillTheScreen: s.checked = zoom_.zoomMode == kZoomFillScreen; break;
-        case C::Zoom100: s.checked = zoom_.zoomMode == kZoom100; break;
-        case C::Zoom200: s.checked = zoom_.zoomMode == kZoom200; break;
+        case C::FillTheScreen: s.checked = ZoomModeChecked(zoom_, kZoomFillScreen); break;
+        case C::Zoom100: s.checked = ZoomModeChecked(zoom_, kZoom100); break;
+        case C::Zoom200: s.checked = ZoomModeChecked(zoom_, kZoom200); break;
         case C::Grid: s.checked = ctx_.flags.grid != 0; break;
         case C::ShowRange: s.checked = ctx_.flags.showRange != 0; break;
         case C::Metric: s.checked = ctx_.flags.units == 0; break;
@@ -301,7 +341,10 @@ void CSkerryView::mousePressEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     pointer_.moved(pos, size());
     holdPlaybackStep();
+    ctx_.activeMeasurements = &measurements_;
     if (event->button() != Qt::LeftButton) return;
+    clickPending_ = mouseMode_ == MouseMode::None;
+    clickAt_ = pos;
     if (mouseMode_ == MouseMode::None) {
         dragging_ = true;
         dragStart_ = pos;
@@ -333,13 +376,30 @@ void CSkerryView::mouseReleaseEvent(QMouseEvent* event) {
     holdPlaybackStep();
     const MouseMode mode = mouseMode_;
     dragging_ = false;
-    if (mode == MouseMode::TimeMarks || mode == MouseMode::GpsMarks) mouseMode_ = MouseMode::None;
+    if (mode == MouseMode::TimeMarks || mode == MouseMode::GpsMarks) setMouseMode(MouseMode::None);
     if (hooks_.release) hooks_.release(mode, pos + scroll());
     update();
+    // A click that did not move the image: event input at that place.
+    const bool click = event->button() == Qt::LeftButton && clickPending_ && pos == clickAt_;
+    clickPending_ = false;
+    if (click && mode == MouseMode::None && ctx_.eventClicked) {
+        const QPoint at = pos + scroll();
+        ctx_.eventClicked(at.x(), at.y());
+    }
+}
+
+void CSkerryView::focusInEvent(QFocusEvent* event) {
+    ctx_.activeMeasurements = &measurements_;
+    QWidget::focusInEvent(event);
 }
 
 void CSkerryView::mouseDoubleClickEvent(QMouseEvent* event) {
     holdPlaybackStep();
+    if (event->button() == Qt::LeftButton && mouseMode_ == MouseMode::None && ctx_.eventDoubleClicked) {
+        // The first click may have opened the dialog already; then this does nothing.
+        const QPoint at = event->position().toPoint() + scroll();
+        ctx_.eventDoubleClicked(at.x(), at.y());
+    }
     if (event->button() != Qt::LeftButton || !ctx_.rowDoubleClicked || !(zoom_.zoomFactor > 0.0)) return;
     const double row = (event->position().toPoint().y() + static_cast<double>(zoom_.scrollY)) / zoom_.zoomFactor;
     if (row >= 0.0 && row < static_cast<double>(INT_MAX)) ctx_.rowDoubleClicked(static_cast<int>(row));
@@ -387,6 +447,11 @@ void CSkerryView::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
+void CSkerryView::contextMenuEvent(QContextMenuEvent* event) {
+    event->accept();
+    emit contextMenuRequested(event->globalPos());
+}
+
 void CSkerryView::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
     if (dragging_) return;  // the drag keeps the pointer until release
@@ -404,8 +469,10 @@ void CSkerryView::movePointer(int dx, int dy) {
 // ---- helpers ----
 
 void CSkerryView::setScroll(long long x, long long y) {
-    zoom_.scrollX = clampScroll(x);
-    zoom_.scrollY = clampScroll(y);
+    // Kept on the image, whether a drag, the wheel or a zoom change moves it.
+    const WaterfallStore& store = ctx_.imaging.store;
+    zoom_.scrollX = ClampScrollToImage(clampScroll(x), store.imageWidth, width());
+    zoom_.scrollY = ClampScrollToImage(clampScroll(y), store.imageHeight, height());
     if (mainView_) {
         ctx_.flags.scrollX = zoom_.scrollX;
         ctx_.flags.scrollY = zoom_.scrollY;

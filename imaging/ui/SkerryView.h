@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include "imaging/ImageGeometry.h"
+#include "imaging/ui/MeasurementOverlay.h"
 #include "imaging/ui/SidescanContext.h"
 #include "imaging/ui/ViewCommands.h"
 #include "imaging/ui/ViewPointer.h"
@@ -33,6 +34,15 @@ public:
     // Selects a mode, ending every other one (None ends all).
     void setMouseMode(MouseMode mode);
     void setMeasurementHooks(MeasurementHooks hooks) { hooks_ = std::move(hooks); }
+    // This view's measurements, marks and area selection, installed as its
+    // hooks unless a caller sets others.
+    MeasurementOverlay& measurements() { return measurements_; }
+    // Where the measure commands go: the sidescan view last pressed or
+    // focused, else this one.
+    MeasurementOverlay& activeMeasurements() {
+        return ctx_.activeMeasurements ? *ctx_.activeMeasurements : measurements_;
+    }
+    SidescanContext& context() const { return ctx_; }
 
     // The command router's entry points: run a view command, and its update
     // state (enabled, checked).
@@ -45,6 +55,9 @@ public slots:
     void zoom200();
     void zoomIn();
     void zoomOut();
+    // The context menu's zoom factors 100 % to 400 %: the image becomes
+    // factor × 2000 pixels wide.
+    void selectZoomFactor(double factor);
     void restoreImage();
     void cycleZoom();  // key Z
     void toggleGrid();
@@ -59,6 +72,11 @@ public slots:
     // Re-allocates the images for this window's width and zoom mode and
     // rebuilds them from the history (also when viewReady has just been set).
     void resizeImages();
+
+signals:
+    // The right button over the view: the program shows its context menu
+    // (zoom factors and Hold) at this screen point.
+    void contextMenuRequested(QPoint globalPos);
 
 protected:
     CSkerryView(SidescanContext& context, bool mainView, QWidget* parent);
@@ -75,6 +93,8 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
     void paintMeasurements(QPainter& painter);
     void paintRangeScale(QPainter& painter);
@@ -85,6 +105,7 @@ protected:
 private:
     void handleMove(QPoint pos);
     void setScroll(long long x, long long y);
+    void applyZoomChange(const ViewZoom& before);
     void clearMarks();
     void stopDrag() { dragging_ = false; }
     void holdPlaybackStep();
@@ -102,6 +123,9 @@ private:
     QPoint dragStart_;
     QPoint dragScroll_;
     QScrollBar* pageBar_ = nullptr;  // "Bitmap View" page, main view only
+    MeasurementOverlay measurements_;
+    bool clickPending_ = false;  // a left press with no mode: a click if released where it was pressed
+    QPoint clickAt_;
 };
 
 }  // namespace hx

@@ -1,5 +1,6 @@
 // The medium-frequency window: head M's image (in two-head operation without
-// M, head H's), drawn at the main view's scroll with no overlays.
+// M, head H's) across the window's own width, with the main image's rows at
+// the main view's scroll, and no overlays.
 #pragma once
 
 #include <QImage>
@@ -13,12 +14,19 @@ class CSonarMView : public QWidget {
     Q_OBJECT
 public:
     explicit CSonarMView(SidescanContext& context, QWidget* parent = nullptr);
+    ~CSonarMView() override;
 
-    // The image this view shows in the allocated set, or null.
+    // The head this window shows for the present head set.
+    int shownHead() const;
+    // The image this view shows (its own, at its width), or null.
     const WaterfallImage* shownImage() const;
+    // The window's image follows its width, the head set and the main
+    // images (re-allocated and rebuilt when they changed).
+    void followWindowWidth();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     SidescanContext& ctx_;

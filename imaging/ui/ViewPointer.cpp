@@ -5,12 +5,12 @@
 namespace hx {
 
 ViewGeometry ViewPointer::geometry(const SidescanContext& context, int scrollX, int scrollY, double zoomFactor,
-                                   QSize client) const {
+                                   QSize client, int imageWidthPx) const {
     ViewGeometry g;
     g.scrollX = scrollX;
     g.scrollY = scrollY;
     g.zoomFactor = zoomFactor;
-    g.imageWidth = context.imaging.store.imageWidth;
+    g.imageWidth = imageWidthPx >= 0 ? imageWidthPx : context.imaging.store.imageWidth;
     g.imageHeight = context.imaging.store.imageHeight;
     g.clientWidth = client.width();
     g.clientHeight = client.height();
@@ -27,14 +27,15 @@ void ViewPointer::moved(QPoint windowPos, QSize client) {
     inside_ = QRect(QPoint(0, 0), client).contains(windowPos);
 }
 
-void ViewPointer::report(const SidescanContext& context, int scrollX, int scrollY) {
+void ViewPointer::report(const SidescanContext& context, int scrollX, int scrollY, int imageWidthPx) {
     if (!context.pointerInfo) return;
     if (inside_) {
         const WaterfallStore& store = context.imaging.store;
         context.pointerInfo(ReadPointer(store, context.imaging.display.sideDisplayMode, context.heads.sideScanRange,
                                         context.imaging.display.holdDisplay != 0,
                                         static_cast<std::int64_t>(pos_.x()) + scrollX,
-                                        static_cast<std::int64_t>(pos_.y()) + scrollY, context.cycle.pingDateText));
+                                        static_cast<std::int64_t>(pos_.y()) + scrollY, context.cycle.pingDateText,
+                                        imageWidthPx));
         reported_ = true;
     } else if (reported_) {
         context.pointerInfo(PointerReadout{});

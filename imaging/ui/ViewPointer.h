@@ -18,13 +18,14 @@ public:
     bool known() const { return known_; }
     bool inside() const { return inside_; }
 
-    // Sends the readout for the pointer at this scroll, or, once, that it left.
-    void report(const SidescanContext& context, int scrollX, int scrollY);
+    // Sends the readout for the pointer at this scroll, or, once, that it
+    // left. imageWidthPx (when not negative) is the view's own image width.
+    void report(const SidescanContext& context, int scrollX, int scrollY, int imageWidthPx = -1);
 
     // What overlay painters need: the view's scroll and zoom, the image and
     // client sizes, this pointer and Hold.
     ViewGeometry geometry(const SidescanContext& context, int scrollX, int scrollY, double zoomFactor,
-                          QSize client) const;
+                          QSize client, int imageWidthPx = -1) const;
 
 private:
     QPoint pos_;

@@ -61,7 +61,6 @@ ColourLut MakeColourLut(const Palette& palette) {
         const PaletteEntry& e = palette[static_cast<std::size_t>(i)];
         lut[static_cast<std::size_t>(i)] = qRgb(e.red, e.green, e.blue);
     }
-    lut[255] = lut[254];
     return lut;
 }
 

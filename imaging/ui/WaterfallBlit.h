@@ -16,8 +16,9 @@ namespace hx {
 
 using ColourLut = std::array<QRgb, kPaletteEntries>;
 
-// The palette as frame colours. Index 255 belongs to the overlays, so an
-// image pixel of 255 (which the line processing never writes) shows as 254.
+// The palette as frame colours. Index 255 belongs to the overlays (yellow in
+// every built-in table): the line processing never writes it, so where an
+// image holds 255 (the playback wrap mark) the overlay colour shows.
 ColourLut MakeColourLut(const Palette& palette);
 
 // The frame at the window's size, cleared to black.

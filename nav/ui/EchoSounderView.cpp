@@ -87,6 +87,9 @@ CEchoSounder::CEchoSounder(EchoSounderContext context, QWidget* parent) : QWidge
 void CEchoSounder::paintEvent(QPaintEvent*) {
     if (frame_.size() != size()) frame_ = QImage(size(), QImage::Format_RGB32);
     const EchoSounderReadout readout = ctx_.readout ? ctx_.readout() : EchoSounderReadout{};
+    // Hold may have gone on since the last ping: the frozen copy is the
+    // picture of that moment.
+    FollowEchoGramHold(ctx_.echo, readout.hold);
     PaintEchoSounder(frame_, ctx_.echo, EchoSounderLut(BuildImagePalette(ctx_.palette)), readout);
     QPainter(this).drawImage(0, 0, frame_);
 }

@@ -15,21 +15,21 @@ CGPSTrackView::CGPSTrackView(TrackPlotContext context, QWidget* parent) : QWidge
     resizeTrackView(view_, std::max(width(), 1), std::max(height(), 1));
 }
 
-void CGPSTrackView::send(int id) {
-    if (ctx_.command) ctx_.command(id);
+void CGPSTrackView::send(TrackPlotCommand command) {
+    if (ctx_.command) ctx_.command(command);
 }
 
 QMenu* CGPSTrackView::buildContextMenu(QWidget* parent) {
     auto* menu = new QMenu(parent);
-    const std::pair<int, const char*> items[] = {{kCmdGpsCommPortSettings, "GPS Comm Port &Settings"},
-                                                 {kCmdSpeedCorrection, "&Speed Correction"},
-                                                 {kCmdEraseGpsTracks, "&Erase GPS Tracks"},
-                                                 {kCmdGpsZoomIn, "Zoom &In"},
-                                                 {kCmdGpsZoomOut, "Zoom &Out"}};
-    for (const auto& [id, text] : items) {
+    using T = TrackPlotCommand;
+    const std::pair<T, const char*> items[] = {{T::GpsCommPortSettings, "GPS Comm Port &Settings"},
+                                               {T::SpeedCorrection, "&Speed Correction"},
+                                               {T::EraseGpsTracks, "&Erase GPS Tracks"},
+                                               {T::ZoomIn, "Zoom &In"},
+                                               {T::ZoomOut, "Zoom &Out"}};
+    for (const auto& [command, text] : items) {
         QAction* a = menu->addAction(QString::fromLatin1(text));
-        a->setData(id);
-        connect(a, &QAction::triggered, this, [this, id = id] { send(id); });
+        connect(a, &QAction::triggered, this, [this, command = command] { send(command); });
     }
     return menu;
 }
@@ -87,9 +87,9 @@ void CGPSTrackView::contextMenuEvent(QContextMenuEvent* e) {
 void CGPSTrackView::keyPressEvent(QKeyEvent* e) {
     const QString t = e->text();
     if (t == QLatin1String("+") || t == QLatin1String("=")) {
-        send(kCmdGpsZoomIn);
+        send(TrackPlotCommand::ZoomIn);
     } else if (t == QLatin1String("-")) {
-        send(kCmdGpsZoomOut);
+        send(TrackPlotCommand::ZoomOut);
     } else if (e->key() == Qt::Key_R && e->modifiers() == Qt::NoModifier) {
         restoreImage();
     } else {

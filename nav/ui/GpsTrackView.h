@@ -4,7 +4,7 @@
 // context menu. The track, the zoom and the waypoints belong to the
 // document; the view keeps only its pan and origin (TrackViewState).
 // Commands it cannot run itself (context menu, + = - keys) go to the main
-// window through `command` with their ids.
+// window through `command`.
 #pragma once
 
 #include <QImage>
@@ -22,22 +22,18 @@ class QMenu;
 
 namespace hx {
 
+// The commands the window offers but leaves to the main window; the program
+// binds each to its command id.
+enum class TrackPlotCommand { GpsCommPortSettings, SpeedCorrection, EraseGpsTracks, ZoomIn, ZoomOut };
+
 struct TrackPlotContext {
     const TrackState& track;
     TrackPlotSettings& plot;  // the zoom ("&Restore image" sets it to 1.0)
     const WaypointTable& waypoints;
     const WaypointMarkerPath& marks;
-    std::function<bool()> feetUnits;   // the metres / feet switch
-    std::function<void(int)> command;  // a command id for the main window
+    std::function<bool()> feetUnits;                // the metres / feet switch
+    std::function<void(TrackPlotCommand)> command;  // run by the main window
 };
-
-// Ids of the commands the window offers.
-inline constexpr int kCmdGpsCommPortSettings = 32792;
-inline constexpr int kCmdSpeedCorrection = 32806;
-inline constexpr int kCmdEraseGpsTracks = 32856;
-inline constexpr int kCmdGpsZoomIn = 32832;
-inline constexpr int kCmdGpsZoomOut = 32833;
-inline constexpr int kCmdRestoreImage = 32816;
 
 inline constexpr const char* kTrackPlotterTitle = "HX642 - Track Plotter";
 
@@ -49,7 +45,7 @@ public:
     const TrackViewState& viewState() const { return view_; }
     const TrackPlotPainter& painter() const { return painter_; }
     // The context menu: "GPS Comm Port &Settings", "&Speed Correction",
-    // "&Erase GPS Tracks", "Zoom &In", "Zoom &Out"; each sends its id.
+    // "&Erase GPS Tracks", "Zoom &In", "Zoom &Out"; each sends its command.
     QMenu* buildContextMenu(QWidget* parent);
 
 public slots:
@@ -68,7 +64,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void send(int id);
+    void send(TrackPlotCommand command);
 
     TrackPlotContext ctx_;
     TrackViewState view_;

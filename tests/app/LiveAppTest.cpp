@@ -34,15 +34,7 @@ struct LiveApp {
     std::unique_ptr<SkerryApp> app;
 
     explicit LiveApp(QStringList simulatorArgs, const QString& iniText = {}) {
-        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-        AppOptions options;
-        options.simulate = true;
-        options.unattended = true;
-        options.settingsPath = config.path() + QStringLiteral("/HX642.ini");
-        options.simulatorArguments = QStringList{QStringLiteral("--no-delay"), QStringLiteral("--seconds"),
-                                                 QStringLiteral("60")} + simulatorArgs;
-        if (!iniText.isEmpty()) IniFile::fromText(iniText.toStdString()).save(options.settingsPath.toStdString());
-        app = std::make_unique<SkerryApp>(options);
+        app = std::make_unique<SkerryApp>(apptest::simulatedAppOptions(config, simulatorArgs, iniText, 60));
         app->start();
     }
     CSkerryDoc& doc() { return app->doc(); }
@@ -120,8 +112,10 @@ TEST(LiveApp, MenusFollowTheModeAndTheHeadSet) {
         found = found || (w->isVisible() && w->windowTitle() == "HX642 - Sonar 540 kHz");
     EXPECT_TRUE(found);
 
-    // Commands of windows this program does not have are present and inert.
-    EXPECT_FALSE(live.action(CommandId::BeamCoverage)->isEnabled());
+    // The instrument windows' commands follow the head set: an echo sounder,
+    // and the simulator's orientation sensor.
+    EXPECT_TRUE(live.action(CommandId::EchoSounder)->isEnabled());
+    EXPECT_TRUE(live.action(CommandId::BeamCoverage)->isEnabled());
 }
 
 TEST(LiveApp, SettingsSurviveARunKeepingUnknownKeysAndComments) {

@@ -151,6 +151,23 @@ TEST_P(RecordBytes, EveryBlockHoldsExactlyWhatTheHeadsReceivedAndSent) {
     EXPECT_EQ(cli.lastProgress(QStringLiteral("reconnects")), 0);
 }
 
+// The first request already carries the default head settings (as the
+// desktop program's settings load writes them): head L's frequency, the
+// range, the gain and the transmit control, not the bare template's 0 Hz.
+TEST_F(RecordFromScriptedHeads, TheSystemInformationRequestCarriesTheHeadSettings) {
+    ScriptedHeads heads({.net = 63});
+    ASSERT_TRUE(heads.listen());
+    record(heads, {"--pings", "2"});
+    const QByteArray request = heads.systemInfoRequest();
+    ASSERT_EQ(request.size(), 128);
+    const Bytes command = bytesOf(request);
+    EXPECT_EQ(command[1], 0x99);
+    EXPECT_EQ(u32At(command, 30), 120000u) << "head L's frequency in Hz";
+    EXPECT_EQ(u16At(command, 34), 50) << "the sidescan range";
+    EXPECT_EQ(command[38], 6) << "the gain step";
+    EXPECT_EQ(command[12], 0x10) << "the transmit control";
+}
+
 INSTANTIATE_TEST_SUITE_P(Replies, RecordBytes, ::testing::Values(false, true),
                          [](const auto& info) { return std::string(info.param ? "SplitInTwoSegments" : "Whole"); });
 

@@ -144,6 +144,7 @@ void ScriptedHeads::answer(Session& session, const QByteArray& command) {
     std::uint32_t& ping = pings_[static_cast<std::size_t>(h)];
     if (code == 0x99) {
         ++systemInfoRequests_;
+        systemInfoRequest_ = command;
         send(session, systemInfo_);
         return;
     }

@@ -51,6 +51,8 @@ public:
 
     const QByteArray& systemInfo() const { return systemInfo_; }
     int systemInfoRequests() const { return systemInfoRequests_; }
+    // The last system information request as received (128 bytes).
+    const QByteArray& systemInfoRequest() const { return systemInfoRequest_; }
     int connections(int head) const { return connections_[static_cast<std::size_t>(head)]; }
     // Commands that were neither a data request nor a system information
     // request, or a second half asked for before any first half.
@@ -79,6 +81,7 @@ private:
     std::array<std::unique_ptr<QTcpServer>, kHeadCount> servers_;
     std::uint16_t port_ = 0;
     QByteArray systemInfo_;
+    QByteArray systemInfoRequest_;
     std::vector<std::unique_ptr<Session>> sessions_;
     std::array<std::uint32_t, kHeadCount> pings_{};
     std::array<int, kHeadCount> connections_{};

@@ -40,19 +40,93 @@ TEST(ImageGeometry, HundredAndTwoHundredPercent) {
     EXPECT_EQ(g->imageHeight, 4000);
     EXPECT_EQ(g->imageScale, 2.0);
     EXPECT_EQ(g->zoomFactor, 2.0);
-
-    // "Zoom In" changes the factor, not the image size.
-    ZoomIn(zoom);
-    EXPECT_EQ(ComputeImageGeometry(1001, zoom, false)->imageWidth, 4000);
     EXPECT_FALSE(SelectZoomMode(zoom, 7));
+}
+
+// The image is zoomFactor × 2000 pixels outside "Fill the Screen", so a
+// resize after "Zoom In" keeps the zoomed size.
+TEST(ImageGeometry, TheImageFollowsTheZoomFactor) {
+    ViewZoom zoom;
+    ASSERT_TRUE(SelectZoomMode(zoom, kZoom200));
+    ZoomIn(zoom);
+    EXPECT_EQ(zoom.zoomFactor, 3.0);
+    for (int window : {800, 1001, 1900}) EXPECT_EQ(ComputeImageGeometry(window, zoom, false)->imageWidth, 6000);
+    EXPECT_EQ(ComputeImageGeometry(1001, zoom, false)->imageScale, 3.0);
+
+    // The context menu's factors.
+    const std::pair<double, int> factors[] = {{1.0, 2000}, {1.25, 2500}, {1.5, 3000}, {1.75, 3500},
+                                              {2.0, 4000}, {3.0, 6000},  {4.0, 8000}};
+    for (const auto& [factor, width] : factors) {
+        SCOPED_TRACE(factor);
+        ViewZoom z;
+        ASSERT_TRUE(SelectZoomFactor(z, factor));
+        EXPECT_FALSE(SelectZoomFactor(z, factor)) << "already that factor";
+        EXPECT_EQ(ComputeImageGeometry(1001, z, true)->imageWidth, width);
+        EXPECT_TRUE(ZoomFactorChecked(z, factor));
+        EXPECT_FALSE(ZoomModeChecked(z, kZoomFillScreen));
+        EXPECT_EQ(ZoomModeChecked(z, kZoom200), factor == 2.0);
+        EXPECT_EQ(ZoomModeChecked(z, kZoom100), factor == 1.0);
+    }
+    ViewZoom z;
+    EXPECT_FALSE(SelectZoomFactor(z, 0.5));
+    EXPECT_FALSE(SelectZoomFactor(z, 5.0));
+    EXPECT_TRUE(ZoomModeChecked(z, kZoomFillScreen));
+    EXPECT_FALSE(ZoomFactorChecked(z, 1.0)) << "Fill the Screen is no factor of its own";
+}
+
+// Zoom In from "Fill the Screen" makes the image bigger at once: 76 % on a
+// 1520-pixel window becomes 176 %, a 3520-pixel image, then 276 %.
+TEST(ImageGeometry, ZoomInFromFillTheScreenEnlargesTheImage) {
+    ViewZoom zoom;
+    const auto fill = ComputeImageGeometry(1520, zoom, true);
+    zoom.zoomFactor = fill->zoomFactor;
+    EXPECT_DOUBLE_EQ(zoom.zoomFactor, 0.76);
+    EXPECT_FALSE(ZoomIn(zoom));
+    EXPECT_EQ(ComputeImageGeometry(1520, zoom, true)->imageWidth, 3520);
+    EXPECT_FALSE(ZoomModeChecked(zoom, kZoomFillScreen));
+    EXPECT_FALSE(ZoomModeChecked(zoom, kZoom100)) << "176 % is not 100 %";
+    EXPECT_FALSE(ZoomIn(zoom));
+    EXPECT_EQ(ComputeImageGeometry(1520, zoom, true)->imageWidth, 5520);
+    EXPECT_TRUE(ZoomIn(zoom)) << "above 3 it returns to 1";
+    EXPECT_EQ(ComputeImageGeometry(1520, zoom, true)->imageWidth, 2000);
+
+    // Zoom Out keeps "Fill the Screen": the whole width already shows.
+    ViewZoom filled;
+    filled.zoomFactor = 0.76;
+    EXPECT_FALSE(ZoomOut(filled));
+    EXPECT_EQ(filled.zoomMode, kZoomFillScreen);
+    EXPECT_DOUBLE_EQ(filled.zoomFactor, 0.76);
+    // "100 %" from a factor of 3 goes back to 2000 pixels.
+    EXPECT_TRUE(SelectZoomMode(zoom, kZoom200));
+    ZoomIn(zoom);
+    EXPECT_TRUE(SelectZoomMode(zoom, kZoom100));
+    EXPECT_EQ(ComputeImageGeometry(1520, zoom, true)->imageWidth, 2000);
+}
+
+TEST(ImageGeometry, NoImageIsWiderThanTheLimit) {
+    ViewZoom zoom;
+    for (int window : {8192, 8193, 12288, 20000, 1000000, 2147483647}) {
+        SCOPED_TRACE(window);
+        const auto g = ComputeImageGeometry(window, zoom, true);
+        ASSERT_TRUE(g);
+        EXPECT_LE(g->imageWidth, kMaxImageWidthPx);
+        EXPECT_EQ(g->imageWidth % 4, 0);
+    }
+    EXPECT_EQ(ComputeImageGeometry(20000, zoom, true)->imageWidth, kMaxImageWidthPx);
+    zoom.zoomMode = kZoom100;
+    zoom.zoomFactor = 1.0e9;
+    EXPECT_EQ(ComputeImageGeometry(1000, zoom, true)->imageWidth, kMaxImageWidthPx);
 }
 
 TEST(ImageGeometry, ZoomCommands) {
     ViewZoom zoom;
+    zoom.zoomMode = kZoom100;
     zoom.scrollX = 30;
     zoom.scrollY = 40;
     EXPECT_FALSE(ZoomIn(zoom));
     EXPECT_EQ(zoom.zoomFactor, 2.0);
+    EXPECT_EQ(zoom.zoomMode, kZoom200);
+    EXPECT_EQ(zoom.scrollX, 30) << "the scroll stays while the factor steps";
     EXPECT_FALSE(ZoomIn(zoom));
     EXPECT_TRUE(ZoomIn(zoom)) << "above 3 it returns to 1";
     EXPECT_EQ(zoom.zoomFactor, 1.0);
@@ -65,9 +139,15 @@ TEST(ImageGeometry, ZoomCommands) {
     EXPECT_FALSE(ZoomOut(zoom));
     EXPECT_EQ(zoom.zoomFactor, 2.0);
     zoom.scrollX = 5;
-    RestoreImage(zoom);
+    EXPECT_TRUE(RestoreImage(zoom));
     EXPECT_EQ(zoom.zoomFactor, 1.0);
     EXPECT_EQ(zoom.scrollX, 0);
+    EXPECT_FALSE(RestoreImage(zoom)) << "already at 1";
+    ViewZoom fill;
+    fill.zoomFactor = 0.5;
+    fill.scrollY = 12;
+    EXPECT_FALSE(RestoreImage(fill)) << "Fill the Screen keeps its size";
+    EXPECT_EQ(fill.scrollY, 0);
 
     ViewZoom cycle;
     CycleZoomMode(cycle);
@@ -83,6 +163,15 @@ TEST(ImageGeometry, ZoomCommands) {
     EXPECT_EQ(ScrollKeepingPoint(100, 50, 1.0, 2.0), 250);
     EXPECT_EQ(ScrollKeepingPoint(250, 50, 2.0, 0.502), 25);  // trunc(trunc(150) × 0.502 − 50)
     EXPECT_EQ(ScrollKeepingPoint(10, 5, 0.0, 2.0), 10);
+}
+
+TEST(ImageGeometry, ScrollStaysOnTheImage) {
+    EXPECT_EQ(ClampScrollToImage(500, 4000, 1500), 500);
+    EXPECT_EQ(ClampScrollToImage(3000, 4000, 1500), 2500);
+    EXPECT_EQ(ClampScrollToImage(-20, 4000, 1500), 0);
+    EXPECT_EQ(ClampScrollToImage(700, 1520, 1520), 0) << "an image that fits does not scroll";
+    EXPECT_EQ(ClampScrollToImage(700, 1000, 1520), 0);
+    EXPECT_EQ(ClampScrollToImage(5000000000LL, 4000, 100), 3900);
 }
 
 TEST(BitmapPage, SetUpAndScrolling) {

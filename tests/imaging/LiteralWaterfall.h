@@ -70,7 +70,7 @@ inline void LiteralAppendLine(LiteralImageSet& set, const DisplaySettings& displ
     const double g = display.displayGain[static_cast<std::size_t>(h)];
     n = std::max(n, 0);
 
-    std::vector<std::uint8_t> line(kScratchLineBytes, 0);
+    std::vector<std::uint8_t> line(static_cast<std::size_t>(w) + kLineSlackBytes, 0);
     ResampleLine(input.samples, w, display.sideDisplayMode, display.interpolationFactor, line);
     ApplyHighFrequencyLimit(std::span<std::uint8_t>(line).first(rowBytes), input.frequencyHz, input.rangeM,
                             display.sideDisplayMode);
@@ -107,10 +107,12 @@ inline void LiteralAppendLine(LiteralImageSet& set, const DisplaySettings& displ
 
     for (int i = std::min(n - 1, rows - 1); i >= 1; --i) {
         const std::uint8_t* below = i + 1 < rows ? set.row(h, i + 1) : former.data();
-        // trunc(min(254, ((n − i)/n)·row0 + (i/n)·below)), the exact value.
+        // trunc(min(254, ((n − i)/n)·row0 + (i/n)·below)) in double precision.
+        const double a = static_cast<double>(n - i) / n;
+        const double b = static_cast<double>(i) / n;
         for (int x = 0; x < w; ++x) {
-            const std::int64_t v = (std::int64_t{n - i} * row0[x] + std::int64_t{i} * below[x]) / n;
-            set.row(h, i)[x] = static_cast<std::uint8_t>(std::min<std::int64_t>(254, v));
+            const double v = std::min(254.0, a * row0[x] + b * below[x]);
+            set.row(h, i)[x] = static_cast<std::uint8_t>(v);
         }
         composite(i);
         if (target.primary) set.meta[static_cast<std::size_t>(i)] = meta;

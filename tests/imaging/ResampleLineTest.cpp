@@ -24,7 +24,7 @@ struct HeapLine {
 };
 
 std::vector<std::uint8_t> resample(const HeapLine& line, int width, std::int32_t mode, double factor = 1.0) {
-    ScratchLine out{};
+    std::vector<std::uint8_t> out(static_cast<std::size_t>(width) + kLineSlackBytes, 0);
     ResampleLine(line.span(), width, mode, factor, out);
     return {out.begin(), out.begin() + width};
 }

@@ -2,6 +2,7 @@
 // images a ping draws into.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <random>
 #include <string>
@@ -55,6 +56,53 @@ TEST(MeasurePingInterval, PlaybackKeepsThePlayedIntervalAndTheTickMayWrap) {
     for (int i = 0; i < 10; ++i) MeasurePingInterval(c, tick += 250, true);
     EXPECT_EQ(c.pingIntervalAverage, 250) << "a wrapping tick counter is no 4-billion-ms interval";
     EXPECT_EQ(c.pingInterval, 333);
+}
+
+// The time before the first ping of a run (the operator at the connection
+// dialog, a file played before) is no ping interval: counted, it would give
+// the first rows of every live start the length of minutes.
+TEST(MeasurePingInterval, TheFirstPingOfARunStartsTheMeasurementAfresh) {
+    CycleValues c;
+    c.pingIntervalAverage = 50;  // measured while a file played
+    MeasurePingInterval(c, 60000, false, true);
+    EXPECT_EQ(c.pingIntervalCount, 0);
+    EXPECT_EQ(c.pingIntervalSum, 0);
+    EXPECT_EQ(c.pingIntervalAverage, 0);
+    for (int i = 1; i <= 10; ++i) MeasurePingInterval(c, 60000 + 280u * static_cast<unsigned>(i), false);
+    EXPECT_EQ(c.pingInterval, 280);
+}
+
+TEST(StorePing, TheFirstRowsOfALiveStartAreNoBand) {
+    // 1520 pixels, both sides, 50 m, speed correction on at 3 kn: a 280 ms
+    // ping is 15.2 px/m × 0.432 m ≈ 6.6 rows. The first ping comes 45 s
+    // after the program started.
+    ImagingState imaging;
+    const LinkFields link = testing::twoHeadLink(kHeadM, kHeadH);
+    readyImages(imaging, link, 1520, 1.0);
+    HeadTable heads;
+    heads.sideScanRange = 50;
+    CycleValues c = cycleAt(1, 0, 0);
+    PingExtras extras;
+    extras.gpsSpeedKn = 3.0;
+    std::int64_t mostRows = 0;
+    for (int p = 0; p < 30; ++p) {
+        extras.tickMs = 45000 + 280u * static_cast<unsigned>(p);
+        const StoredPing stored = StorePing(imaging, c, heads, link, SpeedSource{}, extras);
+        mostRows = std::max<std::int64_t>(mostRows, stored.rowsAdded);
+    }
+    EXPECT_EQ(c.pingInterval, 280);
+    EXPECT_LE(mostRows, 7) << "no ping stretched over the time before the run";
+    EXPECT_GT(imaging.store.validRows, 100);
+
+    // Back from a played file (the history cleared): the measurement starts again.
+    ClearHistory(imaging.history);
+    extras.tickMs = 900000;
+    StorePing(imaging, c, heads, link, SpeedSource{}, extras);
+    for (int p = 1; p <= 10; ++p) {
+        extras.tickMs = 900000 + 250u * static_cast<unsigned>(p);
+        StorePing(imaging, c, heads, link, SpeedSource{}, extras);
+    }
+    EXPECT_EQ(c.pingInterval, 250);
 }
 
 TEST(StorePing, FillsTheHistoryRecord) {

@@ -265,7 +265,7 @@ TEST(WaterfallStore, AllocationMakesTheImageSetOfTheOperation) {
     EXPECT_EQ(store.imagePaletteHeader.width, 1004);
     EXPECT_EQ(store.imagePaletteHeader.height, -1004);
     EXPECT_EQ(store.imagePaletteHeader.bitCount, 8);
-    EXPECT_EQ(palette.customPalette[5], (PaletteEntry{5, 5, 5, 0})) << "custom palette replaced by the grey table";
+    EXPECT_EQ(palette.customPalette[5], (PaletteEntry{1, 2, 3, 0})) << "the custom palette in use is kept";
     EXPECT_EQ(palette.currentTablePalette[200], (PaletteEntry{200, 200, 200, 0}));
 
     AllocateImages(store, palette, true, kHeadM, kHeadH, 40, 40);

@@ -145,8 +145,17 @@ public:
         lastSuggested = suggested;
         return answer;
     }
+    std::optional<FileDialogChoice> saveFileFrom(const std::string& title, const std::string& filter,
+                                                 const std::string& suggested, const FileDialogStart& start) override {
+        lastStart = start;
+        const auto path = saveFile(title, filter, suggested);
+        if (!path) return std::nullopt;
+        return FileDialogChoice{*path, chosenFilterIndex};
+    }
     std::optional<std::string> answer;
     std::string lastTitle, lastFilter, lastSuggested;
+    FileDialogStart lastStart;
+    int chosenFilterIndex = 1;
 };
 
 class CaptionWindow final : public IRecorderWindow {

@@ -91,6 +91,20 @@ TEST_F(RecorderTest, StartInRealTimeAsksForAFileAndSetsEverythingUp) {
     EXPECT_TRUE(notifier.texts.empty());
 }
 
+// The save dialog opens in the record folder with the stored filter index,
+// and the filter the operator left showing is kept ("Write Filter Index").
+TEST_F(RecorderTest, SaveDialogStartsInTheRecordFolderAndKeepsItsFilter) {
+    rs.recordDirectory = "/d/";
+    rs.writeFilterIndex = 2;
+    dialogs.answer = "/d/run2.642";
+    dialogs.chosenFilterIndex = 1;
+    recorder.recordStart(realTime);
+    EXPECT_EQ(dialogs.lastStart.folder, "/d/");
+    EXPECT_EQ(dialogs.lastStart.filterIndex, 2);
+    EXPECT_EQ(rs.writeFilterIndex, 1);
+    EXPECT_TRUE(rs.recording);
+}
+
 TEST_F(RecorderTest, CancelledDialogStartsNothing) {
     recorder.recordStart(realTime);
     EXPECT_FALSE(rs.recording);

@@ -94,9 +94,34 @@ TEST(PingPipeline, EachOriginCountsDecodesAndRecordsOnce) {
         EXPECT_EQ(r.cycle.goodCycleCount, 1) << "one count per cycle";
         EXPECT_EQ(r.orientation.filters.sampleCounter, 1) << "one sensor decode per cycle";
         EXPECT_EQ(HistoryCount(r.imaging.history), 1);
-        const std::int32_t expectedPing = c.origin == PingOrigin::Live ? 1 : 77;
-        EXPECT_EQ(r.imaging.history.records[0].pingNumber, expectedPing);
+        EXPECT_EQ(r.imaging.history.records[0].pingNumber, 77) << "the recorder's (or the played record's) number";
         EXPECT_EQ(r.recordedBytes() > 0, c.recorded);
+    }
+}
+
+// A live ping's row is numbered as the record that holds it, so that events
+// and marks name that record: 1, 2, 3 from the start of a recording, not
+// the count of good cycles since the program started.
+TEST(PingPipeline, ALivePingIsNumberedAsTheRecordThatHoldsIt) {
+    PipelineRig r;
+    for (int i = 0; i < 4; ++i) r.run(PingOrigin::Live);  // before recording: cycles counted, nothing numbered
+    EXPECT_EQ(r.cycle.goodCycleCount, 4);
+    ASSERT_TRUE(r.recorder.startRecordingTo("/rec.642", {}));
+    for (int i = 0; i < 3; ++i) r.run(PingOrigin::Live);
+
+    const auto& records = r.imaging.history.records;
+    EXPECT_EQ(records[4].pingNumber, 1);
+    EXPECT_EQ(records[5].pingNumber, 2);
+    EXPECT_EQ(records[6].pingNumber, 3);
+    EXPECT_EQ(r.imaging.store.rowMeta.at(0).pingNumber, 3) << "the newest row";
+    // The file's records carry the same numbers.
+    const std::vector<std::uint8_t> bytes = r.fs.bytes("/rec.642");
+    ASSERT_EQ(bytes.size() % 3, 0u);
+    const std::size_t length = bytes.size() / 3;
+    for (std::uint32_t k = 0; k < 3; ++k) {
+        const std::size_t at = k * length + 4;
+        const std::uint32_t ping = bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | std::uint32_t{bytes[at + 3]} << 24;
+        EXPECT_EQ(ping, k + 1);
     }
 }
 

@@ -217,7 +217,7 @@ TEST_F(PlaybackStepTest, SettingsChangeAlarmSoundsOnceWhereTheRangeChanges) {
                                    doc.heads.headXmitControl[kHeadH] = ping == 7 ? 0x30 : 0x10;
                                }};
     const auto file = writeDataFile(dir.file("a.642"), recipe);
-    rig.heads.sideScanRange = 150;  // real time's range: no alarm for the first record
+    rig.heads.sideScanRange = 150;  // real time's range, not the file's: the first record rings
     rig.alarm = 0;
     rig.openAndStart(file.path);
     rig.engine.toggleSettingsChangeAlarm();
@@ -227,15 +227,49 @@ TEST_F(PlaybackStepTest, SettingsChangeAlarmSoundsOnceWhereTheRangeChanges) {
         rig.play(1);
         soundsAfter.push_back(rig.shell.alarms);
     }
-    // Range 50 -> 75 at ping 5; transmit control of H changes at 7 and back at 8.
-    EXPECT_EQ(soundsAfter, (std::vector<int>{0, 0, 0, 0, 1, 1, 2, 3}));
+    // 150 -> 50 at the first record, 50 -> 75 at ping 5; transmit control of
+    // H changes at 7 and back at 8.
+    EXPECT_EQ(soundsAfter, (std::vector<int>{1, 1, 1, 1, 2, 2, 3, 4}));
     EXPECT_EQ(rig.alarm, 1);
 
     rig.engine.toggleSettingsChangeAlarm();
     EXPECT_EQ(rig.alarm, 0);
     rig.play(8);
-    EXPECT_EQ(rig.shell.alarms, 3);
+    EXPECT_EQ(rig.shell.alarms, 4);
     EXPECT_EQ(rig.heads.sideScanRange, 75);
+}
+
+// A file made with the real-time settings rings nothing at its first record.
+TEST_F(PlaybackStepTest, SettingsChangeAlarmIsQuietForAFileOfTheSameSettings) {
+    const auto file = writeDataFile(dir.file("same.642"), {.records = 4});
+    rectest::SampleDocument sample;
+    sample.fillForPing(1);
+    rig.heads.sideScanRange = sample.heads.sideScanRange;
+    rig.heads.headXmitControl = sample.heads.headXmitControl;
+    rig.heads.echoSounderRange = sample.heads.echoSounderRange;
+    rig.alarm = 1;
+    rig.openAndStart(file.path);
+    rig.play(4);
+    EXPECT_EQ(rig.shell.alarms, 0);
+}
+
+// Every step that drew rows asks the views to show them: without it the
+// screen keeps the picture from before (a widget grab would not notice).
+TEST_F(PlaybackStepTest, EveryDrawnStepRedrawsTheViews) {
+    const auto file = writeDataFile(dir.file("redraw.642"), {.records = 6});
+    rig.openAndStart(file.path);
+    for (int i = 0; i < 5; ++i) {
+        const int redrawsBefore = rig.shell.redraws;
+        const int drawnBefore = rig.shell.pingsDrawn;
+        rig.play(1);
+        ASSERT_EQ(rig.shell.pingsDrawn, drawnBefore + 1);
+        EXPECT_EQ(rig.shell.redraws, redrawsBefore + 1) << "step " << i;
+    }
+    // On Hold nothing is drawn and nothing stepped.
+    rig.engine.setHold(true);
+    const int redraws = rig.shell.redraws;
+    rig.play(2);
+    EXPECT_EQ(rig.shell.redraws, redraws);
 }
 
 TEST_F(PlaybackStepTest, HoldStopsTheStepsAndResumesThroughTheStartTimer) {

@@ -187,8 +187,17 @@ public:
     std::optional<std::string> saveFile(const std::string&, const std::string&, const std::string&) override {
         return saveAnswer;
     }
+    std::optional<FileDialogChoice> openFileFrom(const std::string& title, const std::string& filter,
+                                                 const FileDialogStart& start) override {
+        openStart = start;
+        const auto path = openFile(title, filter);
+        if (!path) return std::nullopt;
+        return FileDialogChoice{*path, chosenFilterIndex};
+    }
     std::optional<std::string> openAnswer, saveAnswer;
     std::string openTitle, openFilter;
+    FileDialogStart openStart;
+    int chosenFilterIndex = 1;
     int opens = 0;
 };
 

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "link/CommandMessages.h"
 #include "link/LinkDefaults.h"
 #include "record/RecorderTexts.h"
 
@@ -35,6 +36,10 @@ HeadlessRecorder::HeadlessRecorder(RecordOptions options, QObject* parent)
       options_(std::move(options)),
       timers_([this](TimerId id) { onTimer(id); }) {
     initialiseLinkDefaults({heads_, link_, cycle_, orientation_});
+    // As the desktop program's settings load does: the command messages carry
+    // the defaults' frequency, range, gain and transmit control from the first
+    // request on (the template alone leaves the frequency at 0 Hz).
+    updateCommandsFromSettings(heads_);
     acquisition_ = std::make_unique<AcquisitionCycle>(
         heads_, link_, cycle_,
         LinkPorts{connections_, timers_, clock_, notifier_, *this, static_cast<ILinkObserver*>(this)});

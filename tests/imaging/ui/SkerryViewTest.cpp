@@ -81,6 +81,7 @@ TEST(MainViewZoom, ZoomCycleKeepsTheImagePointUnderThePointer) {
     CSkerryView view(rig.ctx);
     testing::showAt(view, 1000, 600);
     ASSERT_DOUBLE_EQ(view.zoomFactor(), 0.5);
+    view.runCommand(ViewCommand::Zoom100);
     // Drag to scroll (50, 80), then rest the pointer at (300, 200).
     testing::mouse(view, QEvent::MouseButtonPress, {400, 300}, Qt::LeftButton, Qt::LeftButton);
     testing::mouse(view, QEvent::MouseMove, {350, 220}, Qt::NoButton, Qt::LeftButton);
@@ -90,27 +91,29 @@ TEST(MainViewZoom, ZoomCycleKeepsTheImagePointUnderThePointer) {
 
     int marksCleared = 0;
     view.setMeasurementHooks({.clearMarks = [&] { ++marksCleared; }});
-    // Fill (0.5) → 100 %: trunc(trunc(350 / 0.5) × 1 − 300) = 400, trunc(560 − 200) = 360.
+    // 100 % → 200 %: trunc(350 / 1) × 2 − 300 = 400, 280 × 2 − 200 = 360.
     testing::key(view, Qt::Key_Z, "z");
-    EXPECT_EQ(view.zoom().zoomMode, kZoom100);
+    EXPECT_EQ(view.zoom().zoomMode, kZoom200);
     EXPECT_EQ(view.scroll(), QPoint(400, 360));
-    EXPECT_EQ(rig.store().imageWidth, 2000);
-    // 100 % → 200 %: 700 × 2 − 300 = 1100, 560 × 2 − 200 = 920.
-    view.runCommand(ViewCommand::ZoomCycle);
-    EXPECT_EQ(view.scroll(), QPoint(1100, 920));
     EXPECT_EQ(rig.store().imageWidth, 4000);
-    // 200 % → Fill (0.5 from the resize): trunc(1400 / 2) × 0.5 − 300 = 50, 560 × 0.5 − 200 = 80.
-    view.cycleZoom();
+    // 200 % → Fill (0.5): the point's scroll, 350 × 0.5 − 300 < 0, stays on
+    // the image: no band of black at the top or the left.
+    view.runCommand(ViewCommand::ZoomCycle);
     EXPECT_EQ(view.zoom().zoomMode, kZoomFillScreen);
     EXPECT_DOUBLE_EQ(view.zoomFactor(), 0.5);
-    EXPECT_EQ(view.scroll(), QPoint(50, 80));
+    EXPECT_EQ(view.scroll(), QPoint(0, 0));
+    EXPECT_EQ(rig.store().imageWidth, 1000);
+    // Fill → 100 %: trunc(300 / 0.5) × 1 − 300 = 300, 400 − 200 = 200.
+    view.cycleZoom();
+    EXPECT_EQ(view.zoom().zoomMode, kZoom100);
+    EXPECT_EQ(view.scroll(), QPoint(300, 200));
     EXPECT_EQ(marksCleared, 3);
     // The document's copy of the scroll follows the main view.
-    EXPECT_EQ(rig.flags.scrollX, 50);
-    EXPECT_EQ(rig.flags.scrollY, 80);
+    EXPECT_EQ(rig.flags.scrollX, 300);
+    EXPECT_EQ(rig.flags.scrollY, 200);
 }
 
-TEST(MainViewZoom, ZoomInAndOutStepTheFactorOnly) {
+TEST(MainViewZoom, ZoomInAndOutResizeTheImageAboutTheWindowCentre) {
     ViewRig rig;
     CSkerryView view(rig.ctx);
     testing::showAt(view, 1000, 600);
@@ -120,20 +123,26 @@ TEST(MainViewZoom, ZoomInAndOutStepTheFactorOnly) {
     testing::mouse(view, QEvent::MouseButtonPress, {400, 300}, Qt::LeftButton, Qt::LeftButton);
     testing::mouse(view, QEvent::MouseMove, {380, 290}, Qt::NoButton, Qt::LeftButton);
     testing::mouse(view, QEvent::MouseButtonRelease, {380, 290}, Qt::LeftButton, Qt::NoButton);
+    ASSERT_EQ(view.scroll(), QPoint(20, 10));
 
     view.zoomIn();
     EXPECT_DOUBLE_EQ(view.zoomFactor(), 2.0);
-    EXPECT_EQ(view.scroll(), QPoint(20, 10));
-    EXPECT_EQ(rig.store().imageWidth, 2000);  // no re-allocation
+    EXPECT_EQ(rig.store().imageWidth, 4000) << "the picture itself grows";
+    EXPECT_EQ(view.scroll(), QPoint(540, 20)) << "across about the centre, (20 + 500) × 2 − 500; down 10 × 2";
+    EXPECT_TRUE(view.commandState(ViewCommand::Zoom200).checked);
     view.zoomIn();
+    EXPECT_EQ(rig.store().imageWidth, 6000);
+    EXPECT_FALSE(view.commandState(ViewCommand::Zoom200).checked);
     view.zoomIn();  // above 3: back to 1 with the scroll cleared
     EXPECT_DOUBLE_EQ(view.zoomFactor(), 1.0);
+    EXPECT_EQ(rig.store().imageWidth, 2000);
     EXPECT_EQ(view.scroll(), QPoint(0, 0));
     view.zoomOut();  // below 1: stays 1
     EXPECT_DOUBLE_EQ(view.zoomFactor(), 1.0);
     view.zoomIn();
     view.restoreImage();
     EXPECT_DOUBLE_EQ(view.zoomFactor(), 1.0);
+    EXPECT_EQ(rig.store().imageWidth, 2000);
     EXPECT_EQ(marksCleared, 6);
 }
 
@@ -245,12 +254,12 @@ TEST(MainViewMouse, DragScrollsAndRefreshesEveryView) {
     testing::mouse(view, QEvent::MouseMove, {450, 260}, Qt::NoButton, Qt::LeftButton);
     EXPECT_EQ(view.scroll(), QPoint(50, 40));
     EXPECT_EQ(rig.flags.scrollX, 50);
-    testing::mouse(view, QEvent::MouseMove, {520, 330}, Qt::NoButton, Qt::LeftButton);
-    EXPECT_EQ(view.scroll(), QPoint(-20, -30));
+    testing::mouse(view, QEvent::MouseMove, {480, 290}, Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(view.scroll(), QPoint(20, 10));
     EXPECT_GT(rig.refreshes, before);
-    testing::mouse(view, QEvent::MouseButtonRelease, {520, 330}, Qt::LeftButton, Qt::NoButton);
+    testing::mouse(view, QEvent::MouseButtonRelease, {480, 290}, Qt::LeftButton, Qt::NoButton);
     testing::mouse(view, QEvent::MouseMove, {100, 100});
-    EXPECT_EQ(view.scroll(), QPoint(-20, -30)) << "the drag ended at the release";
+    EXPECT_EQ(view.scroll(), QPoint(20, 10)) << "the drag ended at the release";
 
     // A point-placing mode takes the click instead of dragging.
     std::vector<QPoint> pressed;
@@ -261,9 +270,9 @@ TEST(MainViewMouse, DragScrollsAndRefreshesEveryView) {
     testing::mouse(view, QEvent::MouseButtonPress, {200, 100}, Qt::LeftButton, Qt::LeftButton);
     testing::mouse(view, QEvent::MouseMove, {250, 150}, Qt::NoButton, Qt::LeftButton);
     testing::mouse(view, QEvent::MouseButtonRelease, {250, 150}, Qt::LeftButton, Qt::NoButton);
-    EXPECT_EQ(view.scroll(), QPoint(-20, -30));
+    EXPECT_EQ(view.scroll(), QPoint(20, 10));
     ASSERT_EQ(pressed.size(), 1u);
-    EXPECT_EQ(pressed[0], QPoint(180, 70));  // image coordinates
+    EXPECT_EQ(pressed[0], QPoint(220, 110));  // image coordinates
     ASSERT_EQ(released.size(), 1u);
 
     // Time marks end at the next release; no drag meanwhile.
@@ -272,7 +281,7 @@ TEST(MainViewMouse, DragScrollsAndRefreshesEveryView) {
     testing::mouse(view, QEvent::MouseMove, {260, 100}, Qt::NoButton, Qt::LeftButton);
     testing::mouse(view, QEvent::MouseButtonRelease, {260, 100}, Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(view.mouseMode(), MouseMode::None);
-    EXPECT_EQ(view.scroll(), QPoint(-20, -30));
+    EXPECT_EQ(view.scroll(), QPoint(20, 10));
 }
 
 TEST(MainViewMouse, WheelScrollsWithinTheImage) {
@@ -408,29 +417,32 @@ TEST(MainViewPaint, ResizeKeepsTheSamePings) {
     EXPECT_LT(last, 300);
 }
 
-TEST(MainViewPaint, WaterfallThroughThePaletteButNeverTheOverlayYellow) {
+TEST(MainViewPaint, WaterfallThroughThePaletteAndTheOverlayIndexInYellow) {
     ViewRig rig;
     rig.flags.grid = 0;
     rig.flags.showRange = 0;
     CSkerryView view(rig.ctx);
     testing::showAt(view, 640, 480);
-    // Pings of 255 (which the line processing turns into 254), and a row
-    // forced to 255 as a damaged image would hold.
+    // Pings of 255, which the line processing turns into 254: no yellow.
     rig.storePings(1, 40, [](int, int) { return 255; });
+    const QImage plain = testing::render(view);
+    const ColourLut lut = MakeColourLut(BuildImagePalette(rig.palette));
+    EXPECT_EQ(plain.pixel(300, 0), lut[254]);
+    EXPECT_EQ(testing::countColour(plain, qRgb(255, 255, 0), plain.rect()), 0);
+
+    // A row of index 255 (playback's wrap mark) shows in the overlay yellow.
     WaterfallImage* image = HeadImageFor(rig.store(), kHeadL);
     ASSERT_NE(image, nullptr);
     std::ranges::fill(image->row(3), std::uint8_t{255});
     const QImage img = testing::render(view);
-    const ColourLut lut = MakeColourLut(BuildImagePalette(rig.palette));
-    EXPECT_EQ(img.pixel(100, 3), lut[254]);
+    EXPECT_EQ(img.pixel(100, 3), qRgb(255, 255, 0));
     EXPECT_EQ(img.pixel(300, 0), lut[254]);
-    EXPECT_EQ(testing::countColour(img, qRgb(255, 255, 0), img.rect()), 0);
 
-    // Another table is used at the next paint.
+    // Another table is used at the next paint; 255 stays yellow in it.
     rig.palette.colourTableIndex = kGrey;
     const QImage grey = testing::render(view);
-    EXPECT_EQ(grey.pixel(100, 3), qRgb(254, 254, 254));
-    EXPECT_EQ(testing::countColour(grey, qRgb(255, 255, 0), grey.rect()), 0);
+    EXPECT_EQ(grey.pixel(100, 0), qRgb(254, 254, 254));
+    EXPECT_EQ(grey.pixel(100, 3), qRgb(255, 255, 0));
     EXPECT_EQ(rig.store().imagePaletteHeader.bitCount, 8);
     EXPECT_EQ(rig.store().imagePaletteHeader.width, 640);
     EXPECT_EQ(rig.store().imagePaletteHeader.height, -640);
@@ -446,12 +458,15 @@ TEST(MainViewPaint, CompositeInThreeHeadOperation) {
     rig.storePings(1, 5, [](int, int h) { return h == kHeadM ? 128 : 0; });
     const QImage img = testing::render(view);
     EXPECT_EQ(img.pixel(320, 0), qRgb(0, 180, 0));
-    // Scrolled by a drag, the image moves with it.
-    testing::mouse(view, QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton, Qt::LeftButton);
-    testing::mouse(view, QEvent::MouseMove, {100, 104}, Qt::NoButton, Qt::LeftButton);
-    const QImage moved = testing::render(view);
-    EXPECT_EQ(moved.pixel(320, 3), qRgb(0, 0, 0));
-    EXPECT_EQ(moved.pixel(320, 4), qRgb(0, 180, 0));
+    // Scrolled by a drag, the image moves with it: up over the drawn rows,
+    // and down no further than its top.
+    testing::mouse(view, QEvent::MouseButtonPress, {100, 104}, Qt::LeftButton, Qt::LeftButton);
+    testing::mouse(view, QEvent::MouseMove, {100, 100}, Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(view.scroll(), QPoint(0, 4));
+    EXPECT_EQ(testing::render(view).pixel(320, 0), qRgb(0, 0, 0)) << "the drawn rows went up out of the window";
+    testing::mouse(view, QEvent::MouseMove, {100, 140}, Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(view.scroll(), QPoint(0, 0));
+    EXPECT_EQ(testing::render(view).pixel(320, 0), qRgb(0, 180, 0));
 }
 
 TEST(OtherViews, EachWindowShowsItsHead) {

@@ -3,6 +3,7 @@
 // buffer, so both spans are drawn.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -90,14 +91,27 @@ TEST(WaterfallBlit, EmptyImageOrFrameDrawsNothing) {
     EXPECT_EQ(frame.pixel(0, 0), qRgb(0, 0, 0));
 }
 
-TEST(WaterfallBlit, IndexReservedForOverlaysShowsAsTheColourBelowIt) {
+// Index 255 is the overlays' yellow in every built-in table, and the frame
+// shows it: the playback wrap mark (a row of 255) is a yellow line.
+TEST(WaterfallBlit, IndexReservedForOverlaysShowsTheOverlayYellow) {
+    const auto tables = GenerateColourTables();
+    for (int t = 0; t < kColourTableCount; ++t) {
+        const ColourLut lut = MakeColourLut(ConvertColourTable(tables[static_cast<std::size_t>(t)]));
+        EXPECT_EQ(lut[255], qRgb(255, 255, 0)) << "table " << t;
+    }
     Palette p{};
     for (int i = 0; i < 256; ++i) p[static_cast<std::size_t>(i)] = {0, 0, static_cast<std::uint8_t>(i), 0};
-    p[255] = {0, 255, 255, 0};  // yellow
+    p[255] = {0, 255, 255, 0};
     const ColourLut lut = MakeColourLut(p);
-    EXPECT_EQ(lut[255], lut[254]);
     EXPECT_EQ(lut[254], qRgb(254, 0, 0));
     EXPECT_EQ(lut[0], qRgb(0, 0, 0));
+
+    WaterfallImage image(6, 3, 1);
+    std::fill(image.row(1).begin(), image.row(1).end(), std::uint8_t{255});
+    QImage frame;
+    PrepareFrame(frame, QSize(6, 3));
+    BlitIndexed(frame, image, lut, 0, 0);
+    for (int x = 0; x < 6; ++x) EXPECT_EQ(frame.pixel(x, 1), qRgb(255, 255, 0));
 }
 
 TEST(WaterfallBlit, FrameIsReusedAndClearedToBlack) {

@@ -42,19 +42,19 @@ struct TrackRig {
     WaypointTable table;
     WaypointMarkerPath marks;
     bool feet = false;
-    std::vector<int> commands;
+    std::vector<TrackPlotCommand> commands;
     std::vector<Fix> fixes;  // every published position, in order
     CGPSTrackView view{TrackPlotContext{track, plot, table, marks, [this] { return feet; },
-                                        [this](int id) { route(id); }}};
+                                        [this](TrackPlotCommand c) { route(c); }}};
 
     TrackRig() { view.resize(400, 300); }
 
     // What the main window does with the view's commands.
-    void route(int id) {
-        commands.push_back(id);
-        if (id == kCmdGpsZoomIn) GpsZoomIn(plot);
-        if (id == kCmdGpsZoomOut) GpsZoomOut(plot);
-        if (id == kCmdEraseGpsTracks) {
+    void route(TrackPlotCommand c) {
+        commands.push_back(c);
+        if (c == TrackPlotCommand::ZoomIn) GpsZoomIn(plot);
+        if (c == TrackPlotCommand::ZoomOut) GpsZoomOut(plot);
+        if (c == TrackPlotCommand::EraseGpsTracks) {
             EraseGpsTracks(track);
             view.eraseView();
         }
@@ -211,7 +211,7 @@ TEST(TrackPlotter, EraseEmptiesThePlotAndTheTrackResumesFromTheCentre) {
     const std::string capture = readCapture("haicom-305N.log");
     rig.feed(capture.substr(0, capture.size() / 2));
     ASSERT_FALSE(greenBounds(render(rig.view)).isEmpty());
-    rig.route(kCmdEraseGpsTracks);
+    rig.route(TrackPlotCommand::EraseGpsTracks);
     const QImage erased = render(rig.view);
     EXPECT_TRUE(greenBounds(erased).isEmpty());
     EXPECT_GT(countColour(erased, QRect(198, 148, 5, 5), kTrackMarkerColour), 0);
@@ -232,7 +232,9 @@ TEST(TrackPlotter, ContextMenuSendsTheGpsCommands) {
     EXPECT_EQ(texts, QStringList({QStringLiteral("GPS Comm Port &Settings"), QStringLiteral("&Speed Correction"),
                                   QStringLiteral("&Erase GPS Tracks"), QStringLiteral("Zoom &In"),
                                   QStringLiteral("Zoom &Out")}));
-    EXPECT_EQ(rig.commands, (std::vector<int>{32792, 32806, 32856, 32832, 32833}));
+    using T = TrackPlotCommand;
+    EXPECT_EQ(rig.commands, (std::vector<T>{T::GpsCommPortSettings, T::SpeedCorrection, T::EraseGpsTracks, T::ZoomIn,
+                                            T::ZoomOut}));
 }
 
 std::string ddmm(double deg, int degreeDigits) {
