@@ -151,16 +151,16 @@ SeabedPoint Seabed::sample(double eastM, double northM) const {
     p.backscatterDb = mud * kMudDb + sand * kSandDb + gravel * kGravelDb + 3.0 * grain + 2.0 * fine;
     p.tailM = mud * 0.9 + sand * 0.35 + gravel * 0.12;
 
-    // Sand ripples, slightly wavy, their crests some 25 degrees off the
-    // survey lines: the pulse resolves them across the track, where the
-    // pings alone would only alias them into a checkerboard.
+    // Megaripples, slightly wavy, their crests some 25 degrees off the
+    // survey lines. Some six metres apart, so that pings a metre or so apart
+    // draw them as waves; small ripples would only alias into stripes.
     const double rippleDir = -10.0 * survey::kDegToRad;
     const double along = eastM * std::cos(rippleDir) + northM * std::sin(rippleDir);
-    const double wobble = valueNoise(eastM / 18.0, northM / 18.0, seed_ ^ 0x3A7Eull);
-    const double ripple = std::sin(2.0 * std::numbers::pi * (along / 1.3 + 2.5 * wobble));
+    const double wobble = valueNoise(eastM / 30.0, northM / 30.0, seed_ ^ 0x3A7Eull);
+    const double ripple = std::sin(2.0 * std::numbers::pi * (along / 6.0 + 1.5 * wobble));
     // Ripples come in fields: strong in places, washed out in others.
-    const double rippleField = smoothstep(0.35, 0.75, valueNoise(eastM / 45.0, northM / 45.0, seed_ ^ 0xF1E1Dull));
-    double relief = sand * 0.08 * rippleField * ripple + gravel * 0.08 * fine;
+    const double rippleField = smoothstep(0.35, 0.75, valueNoise(eastM / 60.0, northM / 60.0, seed_ ^ 0xF1E1Dull));
+    double relief = sand * 0.15 * rippleField * ripple + gravel * 0.08 * fine;
 
     const double rock = boulderRelief(eastM, northM, 0.03 + 0.45 * gravel);
     if (rock > relief) {
