@@ -3,6 +3,8 @@
 // windows follow the head set the system reports.
 #pragma once
 
+#include <QElapsedTimer>
+
 #include <functional>
 
 #include "session/SkerrySession.h"
@@ -21,10 +23,16 @@ public:
     void headSetMayHaveChanged() override;
     void onSystemInfoDecoded() override;
     void onConnectionChanged(int head) override;
+    // Logged on stderr (the first, then at most one a minute), so that a gap
+    // in a recording can be matched to the link that went quiet.
+    void onLinkRebuilt() override;
 
 private:
     const AppContext& app_;
     std::function<void()> processed_;
+    long rebuilds_ = 0;
+    long rebuildsLogged_ = 0;
+    QElapsedTimer lastRebuildLog_;
 };
 
 }  // namespace hx

@@ -2,7 +2,8 @@
 # Soak: the desktop program on its simulator, offscreen, recording all the
 # time while the simulated heads misbehave (replies split over two segments,
 # error flags in the status byte, garbage after replies, every connection
-# closed after a while). Memory and CPU are sampled every 10 s. At the end:
+# closed after a while, a head falling silent now and then) and the GPS line
+# carries garbage between its sentences. Memory and CPU are sampled every 10 s. At the end:
 #   - the program exited cleanly on its own timer;
 #   - the recording validates record by record, pings numbered without a gap;
 #   - memory grew less than 10 % after the first minute;
@@ -43,7 +44,8 @@ fail() { echo "soak.sh: FAILED: $*" >&2; echo "--- program output:" >&2; tail -n
 # the faults to the options the program gives it.
 cat >"$work/headsim" <<EOF
 #!/bin/sh
-exec "$build_dir/tools/headsim/hx642-headsim" "\$@" --split-replies --error-every 97 --garbage-every 211 --close-after 200
+exec "$build_dir/tools/headsim/hx642-headsim" "\$@" --split-replies --error-every 97 --garbage-every 211 \
+  --close-after 200 --silent-every 1500 --gps-garbage-every 7
 EOF
 chmod +x "$work/headsim"
 export HX642_HEADSIM="$work/headsim"
@@ -101,12 +103,15 @@ if [ "$rss_at_minute" -gt 0 ] && [ "$rss_peak_after" -gt 0 ]; then
   [ "$growth" -lt 10 ] || fail "memory grew $growth % after the first minute"
 fi
 
-# A pause longer than the watchdog's 3 s plus one cycle is a stall, unless the
-# program reported a lost link around it (the simulator closes connections).
+# A pause longer than the watchdog's 3 s plus one cycle is a stall. When the
+# program reported rebuilding a quiet link (the simulator silences heads), the
+# pause may also hold the silent head's cycle and the reconnection: 6 s.
 pause=$(echo "$info" | sed -n 's/^longest pause: *\([0-9.]*\) s.*/\1/p')
-reconnects=$(grep -c -i 'connection\|not responding\|reconnect' "$work/hx642.log" || true)
+reconnects=$(grep -c 'head connections rebuilt' "$work/hx642.log" || true)
 echo "soak: longest pause between records ${pause:-0} s; $reconnects link reports"
-if awk -v p="${pause:-0}" 'BEGIN { exit !(p > 3.5) }'; then
-  [ "$reconnects" -gt 0 ] || fail "a pause of $pause s between records with no link report"
+limit=3.5
+[ "$reconnects" -gt 0 ] && limit=6
+if awk -v p="${pause:-0}" -v l="$limit" 'BEGIN { exit !(p > l) }'; then
+  fail "a pause of $pause s between records (at most $limit s with $reconnects link reports)"
 fi
 echo "soak: passed"

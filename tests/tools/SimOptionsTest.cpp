@@ -32,7 +32,7 @@ TEST(SimOptions, EveryOptionIsRead) {
                           "--no-orientation", "--serial", "XY9", "--frequencies", "110,250,600,205", "--limits",
                           "90-130,200-300,500-700,190-210", "--no-delay", "--seconds", "2.5", "--pings", "40",
                           "--silent-head", "E", "--split-replies", "--error-every", "3", "--close-after", "7",
-                          "--no-sysinfo", "--extra-byte", "--garbage-every", "5", "--delay-ms", "15", "--gps-pty",
+                          "--no-sysinfo", "--extra-byte", "--garbage-every", "5", "--delay-ms", "15", "--silent-every", "9", "--gps-garbage-every", "4", "--gps-pty",
                           "--gps-udp", "10110", "--replay-xtf", "wreck.xtf"});
     ASSERT_EQ(p.error, "");
     const SimOptions& o = p.options;
@@ -55,6 +55,8 @@ TEST(SimOptions, EveryOptionIsRead) {
     EXPECT_TRUE(o.faults.extraByte);
     EXPECT_EQ(o.faults.garbageEvery, 5);
     EXPECT_EQ(o.faults.delayMs, 15);
+    EXPECT_EQ(o.faults.silentEvery, 9);
+    EXPECT_EQ(o.faults.gpsGarbageEvery, 4);
     EXPECT_TRUE(o.gpsPty);
     EXPECT_EQ(o.gpsUdpPort, 10110);
     EXPECT_EQ(o.replayXtfPath, "wreck.xtf");

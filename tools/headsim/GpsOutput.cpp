@@ -1,6 +1,7 @@
 #include "tools/headsim/GpsOutput.h"
 
 #include "tools/headsim/SimContext.h"
+#include "tools/headsim/model/FaultPlan.h"
 #include "tools/headsim/model/Nmea.h"
 
 #include <QDateTime>
@@ -100,7 +101,17 @@ void GpsOutput::tick() {
         int queued = 0;
         if (::ioctl(slaveFd_, FIONREAD, &queued) == 0 && queued > kMaxQueuedBytes) ::tcflush(slaveFd_, TCIFLUSH);
     }
-    for (const std::string& s : nmeaSentences(utc, fix)) writeSentence(s);
+    for (const std::string& s : nmeaSentences(utc, fix)) {
+        // A noisy serial line: bytes of no sentence, '$' and '*' among them.
+        const int every = context_.options.faults.gpsGarbageEvery;
+        if (every > 0 && ++sentencesWritten_ % every == 0) {
+            std::string noise(1 + sentencesWritten_ % 40, '\0');
+            fillGarbage(static_cast<std::uint64_t>(sentencesWritten_), reinterpret_cast<std::uint8_t*>(noise.data()),
+                        noise.size());
+            writeSentence(noise);
+        }
+        writeSentence(s);
+    }
     scheduleNext();
 }
 

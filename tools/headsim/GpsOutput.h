@@ -34,6 +34,7 @@ private:
 
     const SimContext& context_;
     QTimer timer_;
+    long sentencesWritten_ = 0;
     int masterFd_ = -1;
     int slaveFd_ = -1;
     QString ptyPath_;

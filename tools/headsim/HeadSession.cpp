@@ -90,7 +90,7 @@ bool HeadSession::prepare(const HeadRequest& request, int* delayMs) {
         *delayMs = faults_.extraDelayMs();
         ++context_.systemInfoReplies;
     } else {
-        if (!faults_.answersData()) return false;
+        if (!faults_.answersData() || silenced_) return false;
         if (!request.secondHalf && context_.pingLimitReached(head_)) {
             closing_ = true;
             emit pingLimitReached();
@@ -115,6 +115,10 @@ bool HeadSession::prepare(const HeadRequest& request, int* delayMs) {
                        request.secondHalf ? lines.secondHalf : lines.firstHalf);
         *delayMs = dataReplyDelayMs(context_.options, lines.settings, request.secondHalf);
         ++context_.dataReplies;
+        // A head that goes quiet in mid-survey: this connection answers no
+        // more data requests, and the surface program must rebuild it.
+        const int silentEvery = context_.options.faults.silentEvery;
+        if (silentEvery > 0 && context_.dataReplies % silentEvery == 0) silenced_ = true;
     }
     outBytes_ = replyBytes;
     if (replyFaults_.extraByte) out_[outBytes_++] = kExtraByte;

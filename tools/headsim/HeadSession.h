@@ -51,6 +51,7 @@ private:
     bool busy_ = false;
     bool serving_ = false;
     bool closing_ = false;
+    bool silenced_ = false;  // --silent-every picked this connection
 
     // Reply, then room for the extra byte and the garbage after it.
     std::array<std::uint8_t, kDataReplyBytes + 1 + 64> out_{};

@@ -17,6 +17,8 @@ struct FaultOptions {
     bool extraByte = false;   // one byte more after every reply
     int garbageEvery = 0;     // garbage after every Nth data reply
     int delayMs = 0;          // added to every reply's delay
+    int silentEvery = 0;      // at every Nth data reply of the simulator, that head's connection falls silent
+    int gpsGarbageEvery = 0;  // garbage bytes before every Nth NMEA sentence
 };
 
 struct ReplyFaults {

@@ -95,9 +95,11 @@ std::string simUsage() {
            "  --no-sysinfo          never answer the system information request\n"
            "  --extra-byte          one extra byte after every reply\n"
            "  --garbage-every N     garbage bytes after every Nth data reply\n"
+           "  --silent-every N      each connection falls silent after N data replies until rebuilt\n"
            "  --delay-ms N          extra delay before every reply\n"
            "  --gps-pty             write NMEA to a new pseudo-terminal\n"
            "  --gps-udp PORT        write NMEA to 127.0.0.1:PORT\n"
+           "  --gps-garbage-every N garbage bytes before every Nth NMEA sentence\n"
            "  --replay-xtf FILE     the sidescan heads replay the pings of this XTF recording\n"
            "  --allow-non-loopback  allow addresses outside 127.0.0.0/8\n"
            "  --help, -h            print this help and exit\n"
@@ -119,6 +121,7 @@ ParsedOptions parseSimOptions(const std::vector<std::string>& args) {
             return name == "--addresses" || name == "--port" || name == "--heads" || name == "--serial" ||
                    name == "--frequencies" || name == "--limits" || name == "--seconds" || name == "--pings" ||
                    name == "--silent-head" || name == "--error-every" || name == "--close-after" ||
+                   name == "--silent-every" || name == "--gps-garbage-every" ||
                    name == "--garbage-every" || name == "--delay-ms" || name == "--gps-udp" || name == "--replay-xtf";
         };
         if (needsValue(a) && !hasValue) return fail(a + " needs a value");
@@ -192,6 +195,10 @@ ParsedOptions parseSimOptions(const std::vector<std::string>& args) {
             const auto n = parseNumber<int>(value(), 1, 1000000000);
             if (!n) return fail(a + " needs a positive number");
             (a == "--error-every" ? o.faults.errorEvery : a == "--close-after" ? o.faults.closeAfter : o.faults.garbageEvery) = *n;
+        } else if (a == "--silent-every" || a == "--gps-garbage-every") {
+            const auto n = parseNumber<int>(value(), 1, 1000000000);
+            if (!n) return fail(a + " needs a positive number");
+            (a == "--silent-every" ? o.faults.silentEvery : o.faults.gpsGarbageEvery) = *n;
         } else if (a == "--no-sysinfo") {
             o.faults.noSysinfo = true;
         } else if (a == "--extra-byte") {
