@@ -109,6 +109,7 @@ void HeadlessRecorder::onCycleComplete(const CycleView& cycle, const CycleStatus
     // completes without it, so every cycle here carries each head's fresh ping.
     const bool stale = cycle.link.linkStale != 0;
     const std::uint64_t before = bytesSaved();
+    health_.noteCycle(status, clock_.tickMs());
     const PingOutcome outcome = pipeline_->run({PingOrigin::Live, status, clock_.tickMs()});
     if (!outcome.accepted) {
         ++counters_.rejectedCycles;
@@ -150,11 +151,20 @@ void HeadlessRecorder::onLinkRebuilt() {
 }
 
 void HeadlessRecorder::printProgress() {
+    // Per head: pings a second, refused pings, and the age of the newest good
+    // one, so that a head gone quiet shows at once.
+    const std::uint32_t now = clock_.tickMs();
+    const PerHead<double> rates = health_.takePingRates(now);
+    std::string heads;
+    for (int h = 0; h < kHeadCount; ++h) {
+        if (heads_.headAvailable[static_cast<std::size_t>(h)] == 0) continue;
+        heads += (heads.empty() ? "; " : ", ") + headHealthText(h, health_.head(h), rates[static_cast<std::size_t>(h)], now);
+    }
     std::fprintf(stderr,
                  "cycles %" PRId64 " good, %" PRId64 " rejected, %" PRId64 " stale; reconnects %" PRId64
-                 "; pings %" PRId64 "; saved %" PRIu64 " kB\n",
+                 "; pings %" PRId64 "; saved %" PRIu64 " kB%s\n",
                  counters_.goodCycles, counters_.rejectedCycles, counters_.staleCycles, counters_.reconnects,
-                 counters_.pingsWritten, bytesSaved() / 1024);
+                 counters_.pingsWritten, bytesSaved() / 1024, heads.c_str());
 }
 
 }  // namespace hx::cli

@@ -16,6 +16,7 @@
 
 #include "core/FileDialogPort.h"
 #include "link/AcquisitionCycle.h"
+#include "link/HeadHealth.h"
 #include "link/LinkState.h"
 #include "link/OrientationState.h"
 #include "platform/ConsoleNotifier.h"
@@ -111,6 +112,7 @@ private:
     std::unique_ptr<PingPipeline> pipeline_;
 
     RecordCounters counters_;
+    LinkHealthMeter health_;
     QTimer progress_;
     QTimer deadline_;
     bool stopped_ = false;
