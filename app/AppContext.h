@@ -9,6 +9,7 @@ namespace hx {
 
 class ConnectionController;
 class GpsLink;
+class INotifier;
 class HeadSetLayout;
 class MainFrame;
 class NavWindows;
@@ -34,6 +35,7 @@ struct AppContext {
     TargetTools* targets = nullptr;
     QtTimerPort* timers = nullptr;
     QStringList* recentFiles = nullptr;
+    INotifier* notifier = nullptr;  // message boxes, or stderr without an operator
 };
 
 }  // namespace hx

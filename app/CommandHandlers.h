@@ -14,6 +14,8 @@ void registerNavCommands(const AppContext& app);
 void registerWindowCommands(const AppContext& app);
 // "&Measure", events, saving the screen, palette editor, colour indicator.
 void registerTargetCommands(const AppContext& app);
+// "Export to XTF...", "Export Track...", "Export Events...".
+void registerExportCommands(const AppContext& app);
 // The head control bar's and the playback bar's spins and buttons.
 void wireControlBars(const AppContext& app);
 
@@ -24,6 +26,7 @@ inline void registerAllCommands(const AppContext& app) {
     registerNavCommands(app);
     registerWindowCommands(app);
     registerTargetCommands(app);
+    registerExportCommands(app);
     wireControlBars(app);
 }
 

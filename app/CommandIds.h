@@ -156,6 +156,10 @@ enum class CommandId : int {
     ViewKeyUp = 32787,
     ViewKeyDown = 32788,
     ViewKeyZoomCycle = 32777,
+    // Exports (File menu)
+    ExportXtf = 43601,
+    ExportTrack = 43602,
+    ExportEvents = 43603,
 };
 
 }  // namespace hx

@@ -146,6 +146,9 @@ constexpr CommandInfo kCommands[] = {
     {C::ViewKeyUp, "Up", "Move the pointer up"},
     {C::ViewKeyDown, "Down", "Move the pointer down"},
     {C::ViewKeyZoomCycle, "Zoom Cycle", "Cycle the zoom about the pointer"},
+    {C::ExportXtf, "Export to XTF...", "Export the played recording, or part of it, as an XTF file"},
+    {C::ExportTrack, "Export Track...", "Export the recording's track as GPX, KML or CSV"},
+    {C::ExportEvents, "Export Events...", "Export the recording's events as GPX, KML or CSV"},
 };
 
 constexpr Accelerator kAccelerators[] = {
@@ -192,6 +195,7 @@ std::vector<MenuSpec> buildMenuBar() {
         {"&File",
          {item(C::Connect), item(C::Playback), separator(), item(C::Record), item(C::StopRecording), separator(),
           item(C::SettingsChangeAlarm), separator(), item(C::SaveScreen), item(C::SelectArea), item(C::SaveSelected),
+          separator(), item(C::ExportXtf), item(C::ExportTrack), item(C::ExportEvents),
           separator(), recentFiles(), separator(), item(C::Exit)}},
         {"&View",
          {item(C::ClearScreen), item(C::Grid), item(C::EsGrid), item(C::Hold),

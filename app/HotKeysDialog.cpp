@@ -20,6 +20,15 @@ constexpr HotKeyRow kRows[] = {
     {"Hold", "H", "Display on hold"},
     {"Clear the Screen", "C", "Display on hold"},
     {"Clear", "", ""},
+    // Playback: in real time these keys keep their other meanings.
+    {"Play / Pause", "Space", "Playback: hold the display or play on"},
+    {"Step", "Left / Right", "Playback: one record back or forward"},
+    {"Jump", "Shift + Left / Right", "Playback: 100 records back or forward"},
+    {"First / Last", "Home / End", "Playback: the first or the last record of the file"},
+    {"Play Speed", "+ / -", "Playback: play faster or slower"},
+    {"Reverse Playback", "R", "Playback: play backwards or forwards"},
+    {"Next Event", "N", "Playback: the next event of the file"},
+    {"Previous Event", "P", "Playback: the previous event of the file"},
 };
 
 constexpr int kCommandWidth = 70;
@@ -36,9 +45,13 @@ CHelpListDlg::CHelpListDlg(QWidget* parent) : QDialog(parent) {
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     for (int r = 0; r < static_cast<int>(std::size(kRows)); ++r) {
-        table_->setItem(r, 0, new QTableWidgetItem(QString::fromLatin1(kRows[r].command)));
-        table_->setItem(r, 1, new QTableWidgetItem(QString::fromLatin1(kRows[r].key)));
-        table_->setItem(r, 2, new QTableWidgetItem(QString::fromLatin1(kRows[r].description)));
+        const char* texts[] = {kRows[r].command, kRows[r].key, kRows[r].description};
+        for (int c = 0; c < 3; ++c) {
+            auto* item = new QTableWidgetItem(QString::fromLatin1(texts[c]));
+            // The narrow columns cut longer key names short: the whole text on hover.
+            item->setToolTip(item->text());
+            table_->setItem(r, c, item);
+        }
     }
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(table_);

@@ -14,6 +14,7 @@
 #include "app/HeadSetLayout.h"
 #include "app/MainFrame.h"
 #include "app/NavWindows.h"
+#include "app/PlaybackKeys.h"
 #include "app/PlaybackShellAdapter.h"
 #include "app/RecentFiles.h"
 #include "app/RecorderWindow.h"
@@ -85,6 +86,7 @@ bool SkerryApp::start() {
         notifier_ = std::make_unique<WidgetNotifier>(frame_);
     }
     dialogs_ = std::make_unique<QtFileDialogPort>(frame_);
+    context_.notifier = notifier_.get();
 
     buildSession();
     NewDocument(doc_, makeDocumentPaths(settingsFolder(options_).toStdString()));
@@ -181,6 +183,7 @@ void SkerryApp::buildWindows() {
     context_.targets = targets_.get();
 
     registerAllCommands(context_);
+    new PlaybackKeys(context_);  // a child of the frame
     connect(frame_, &MainFrame::fileDropped, this,
             [this](const QString& path) { session_->playback().openPath(path.toStdString()); });
     frame_->rebuildMenus([this] { return recentFiles_; });

@@ -109,6 +109,11 @@ ExportReport ExportRecording(const ExportRequest& request, IFileSystem& fs, INot
     RecordingDocument& doc = reader.doc();
 
     while (reader.readNext()) {
+        if (request.cancelRequested && request.cancelRequested()) {
+            report.cancelled = true;
+            report.error = "the export was cancelled";
+            return report;  // the outputs' temporary files go with them
+        }
         ++report.records;
         if (progress) progress(reader.position(), total);
         if (reader.lastRead().damaged()) continue;  // never written half

@@ -25,6 +25,9 @@ struct ExportRequest {
     std::optional<std::uint32_t> firstPing;
     std::optional<std::uint32_t> lastPing;
     std::string programVersion;  // written into the XTF header
+    // Asked before each record; true stops the pass and writes nothing. It
+    // may be called on a worker thread.
+    std::function<bool()> cancelRequested;
 };
 
 struct ExportReport {
@@ -42,6 +45,7 @@ struct ExportReport {
     std::uint64_t trackPoints = 0;
     std::uint64_t events = 0;
     bool zoneFromGps = false;          // UTC from the recording's GPS time, else this machine's zone
+    bool cancelled = false;            // stopped on request: no file was written
 };
 
 // done and total are bytes of the recording.
