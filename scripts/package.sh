@@ -106,7 +106,8 @@ for program in hx642 hx642-cli hx642-headsim; do
   readelf -l "$binary" | grep GNU_RELRO >/dev/null || fail "$program has no read-only relocations"
   ldd "$binary" | grep 'not found' >/dev/null && fail "$program needs a library that is not installed: $(ldd "$binary" | grep 'not found')"
   for soname in $(objdump -p "$binary" | awk '$1 == "NEEDED" {print $2}'); do
-    lib=$(ldd "$binary" | awk -v n="$soname" '$1 == n && $3 ~ /^\// {print $3}')
+    # "libX.so.N => /path (addr)", or the dynamic loader as "/path/ld-linux... (addr)".
+    lib=$(ldd "$binary" | awk -v n="$soname" '($1 == n && $3 ~ /^\//) {print $3} ($1 ~ /^\// && substr($1, length($1) - length(n)) == "/" n) {print $1}')
     [ -n "$lib" ] || fail "$program needs $soname, which ldd does not find"
     owner=$(owner_of "$lib")
     [ -n "$owner" ] || fail "$program links $lib, which no Debian package owns"
