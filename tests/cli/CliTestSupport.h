@@ -8,6 +8,9 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <functional>
@@ -23,6 +26,18 @@
 namespace hx::clitest {
 
 QCoreApplication& testApp();
+
+// A test with a fresh temporary folder for its files.
+class FolderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testApp();
+        ASSERT_TRUE(dir.isValid());
+    }
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    QTemporaryDir dir;
+};
 
 // Runs the event loop until the condition holds or the time is up.
 bool waitUntil(const std::function<bool()>& done, int timeoutMs);

@@ -27,12 +27,13 @@ std::uint64_t sizeOf(const std::string& path) {
     return ec ? 0 : size;
 }
 
-class DesktopRecorder : public ::testing::Test {
+class DesktopRecorder : public FolderTest {
 protected:
     void SetUp() override {
-        testApp();
+        FolderTest::SetUp();
         qputenv("HX642_HEADSIM", HX642_BINARY_DIR "/tools/headsim/hx642-headsim");
-        ASSERT_TRUE(dir.isValid());
+        // The program's per-user store (recent files) goes to the test's folder.
+        qputenv("XDG_CONFIG_HOME", dir.path().toUtf8());
     }
 
     void startRecordingTo(CliProcess& program, const std::string& path) {
@@ -50,8 +51,6 @@ protected:
         ASSERT_FALSE(file.records.empty());
         EXPECT_EQ(pingNumbers(file), oneTo(static_cast<std::uint32_t>(file.records.size())));
     }
-
-    QTemporaryDir dir;
 };
 
 TEST_F(DesktopRecorder, AStopSignalClosesTheRecordingAtItsLastWholeRecord) {

@@ -61,15 +61,7 @@ void writeRecording(const QString& path, std::uint32_t pings, std::uint32_t dama
     file.write("\x34\x08", 2);  // 2100 samples in head L's block
 }
 
-class LongRecording : public ::testing::Test {
-protected:
-    void SetUp() override {
-        testApp();
-        ASSERT_TRUE(dir.isValid());
-    }
-    QString path(const QString& name) const { return dir.filePath(name); }
-    QTemporaryDir dir;
-};
+class LongRecording : public FolderTest {};
 
 TEST_F(LongRecording, FullRenderCutsTheStripIntoTiles) {
     // Without speed correction each ping is one row at 2000 pixels: 2600

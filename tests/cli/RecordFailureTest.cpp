@@ -13,16 +13,7 @@
 namespace hx::clitest {
 namespace {
 
-class CliFailures : public ::testing::Test {
-protected:
-    void SetUp() override {
-        testApp();
-        ASSERT_TRUE(dir.isValid());
-    }
-    QString path(const QString& name) const { return dir.filePath(name); }
-
-    QTemporaryDir dir;
-};
+class CliFailures : public FolderTest {};
 
 // Nobody listens at the address: the link retries every 3 s until the time
 // is up, and the program ends saying that nothing came from there. A name

@@ -95,11 +95,10 @@ void expectInfoAndPlaybackAgree(const std::string& path, const RecordedFile& fil
     EXPECT_EQ(played.pings, pingNumbers(file));
 }
 
-class RecordFromSimulator : public ::testing::Test {
+class RecordFromSimulator : public FolderTest {
 protected:
     void SetUp() override {
-        testApp();
-        ASSERT_TRUE(dir.isValid());
+        FolderTest::SetUp();
         out = dir.filePath(QStringLiteral("survey.642")).toStdString();
     }
 
@@ -113,7 +112,6 @@ protected:
                       kRunMs);
     }
 
-    QTemporaryDir dir;
     std::string out;
     HeadSimulator sim;
 };

@@ -42,7 +42,23 @@ TEST(RecorderNames, Captions) {
     EXPECT_EQ(savedCaption("X", 11072 * 3), "X  Saved: 32 kBytes");
 }
 
-class RecorderTest : public testing::Test {
+// A recorder with its state and ports, over a file system in memory or on disk.
+template <class FileSystem>
+struct RecorderRig {
+    RecorderState rs;
+    DataFileState ds;
+    EventListState events;
+    FileSystem fs;
+    RecordingNotifier notifier;
+    SetClock clock;
+    ScriptedDialogs dialogs;
+    CaptionWindow window;
+    CReadWriteFiles files{ds, fs, notifier};
+    CRecorder recorder{rs, ds, events, files, RecorderPorts{fs, notifier, clock, dialogs, window}};
+    SampleDocument doc;
+};
+
+class RecorderTest : public testing::Test, protected RecorderRig<MemoryFileSystem> {
 protected:
     std::vector<std::uint32_t> pingsIn(const std::string& path) {
         std::vector<std::uint32_t> out;
@@ -53,17 +69,6 @@ protected:
     }
     void step(bool stale = false) { recorder.recordStep(doc.sources(), stale, realTime); }
 
-    RecorderState rs;
-    DataFileState ds;
-    EventListState events;
-    MemoryFileSystem fs;
-    RecordingNotifier notifier;
-    SetClock clock;
-    ScriptedDialogs dialogs;
-    CaptionWindow window;
-    CReadWriteFiles files{ds, fs, notifier};
-    CRecorder recorder{rs, ds, events, files, RecorderPorts{fs, notifier, clock, dialogs, window}};
-    SampleDocument doc;
     PlaybackContext realTime;
     PlaybackContext playing{true, "/d/played.642"};
 };
@@ -251,17 +256,8 @@ TEST(RecorderOnDisk, ARemovedRecordingIsSavedAgainFromTheOpenFile) {
     const stdfs::path dir = stdfs::temp_directory_path() / ("hx642-recorder-removed-" + std::to_string(::getpid()));
     stdfs::remove_all(dir);
     stdfs::create_directories(dir);
-    RecorderState rs;
-    DataFileState ds;
-    EventListState events;
-    StdFileSystem fs;
-    RecordingNotifier notifier;
-    SetClock clock;
-    ScriptedDialogs dialogs;
-    CaptionWindow window;
-    CReadWriteFiles files{ds, fs, notifier};
-    CRecorder recorder{rs, ds, events, files, RecorderPorts{fs, notifier, clock, dialogs, window}};
-    SampleDocument doc;
+    RecorderRig<StdFileSystem> rig;
+    auto& [rs, ds, events, fs, notifier, clock, dialogs, window, files, recorder, doc] = rig;
     const std::string path = (dir / "run.642").string();
     ASSERT_TRUE(recorder.startRecordingTo(path, {}));
     for (int i = 0; i < 3; ++i) recorder.recordStep(doc.sources(), false, {});

@@ -12,10 +12,8 @@
 #include "imaging/ColourTables.h"
 #include "imaging/ImageGeometry.h"
 #include "imaging/StorePing.h"
-#include "platform/ConsoleNotifier.h"
-#include "record/StdFileSystem.h"
-#include "session/RecordingReader.h"
 #include "tools/cli/Progress.h"
+#include "tools/cli/RenderSource.h"
 #include "tools/cli/StripRender.h"
 #include "tools/cli/WaterfallImages.h"
 
@@ -116,18 +114,9 @@ int runRender(const QStringList& args) {
     }
     if (o.full) return renderStrip(o);
 
-    auto imaging = std::make_unique<ImagingState>();
-    PaletteState palette;
-    palette.colourTables = GenerateColourTables();
-    palette.colourTableIndex = o.table;
-    imaging->display.sideDisplayMode = o.side;
-    SpeedSource speed;
-    speed.speedCorrectionEnabled = o.speedCorrection ? 1 : 0;
-
-    StdFileSystem fs;
-    ConsoleNotifier notifier;
-    RecordingReader reader(fs, notifier, imaging.get(), &speed);
-    if (!reader.open(o.input.toStdString())) return 1;
+    RenderSource source(o);
+    if (!source.open(o.input)) return 1;
+    auto& [imaging, palette, speed, fs, notifier, reader] = source;
 
     ViewZoom zoom;
     bool allocated = false;

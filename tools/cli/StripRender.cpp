@@ -14,11 +14,9 @@
 
 #include "export/UtcTime.h"
 #include "imaging/ImageGeometry.h"
-#include "platform/ConsoleNotifier.h"
-#include "record/StdFileSystem.h"
 #include "session/RecordingClock.h"
-#include "session/RecordingReader.h"
 #include "tools/cli/Progress.h"
+#include "tools/cli/RenderSource.h"
 #include "tools/cli/WaterfallImages.h"
 
 namespace hx::cli {
@@ -143,18 +141,9 @@ private:
 }  // namespace
 
 int renderStrip(const StripOptions& o) {
-    auto imaging = std::make_unique<ImagingState>();
-    PaletteState palette;
-    palette.colourTables = GenerateColourTables();
-    palette.colourTableIndex = o.table;
-    imaging->display.sideDisplayMode = o.side;
-    SpeedSource speed;
-    speed.speedCorrectionEnabled = o.speedCorrection ? 1 : 0;
-
-    StdFileSystem fs;
-    ConsoleNotifier notifier;
-    RecordingReader reader(fs, notifier, imaging.get(), &speed);
-    if (!reader.open(o.input.toStdString())) return 1;
+    RenderSource source(o);
+    if (!source.open(o.input)) return 1;
+    auto& [imaging, palette, speed, fs, notifier, reader] = source;
     const RecordingClock clock = findRecordingClock(o.input.toStdString(), fs, notifier);
 
     WaterfallStore& store = imaging->store;
