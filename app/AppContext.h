@@ -11,8 +11,10 @@ class ConnectionController;
 class GpsLink;
 class INotifier;
 class HeadSetLayout;
+class IClock;
 class MainFrame;
 class NavWindows;
+class NightMode;
 class QtTimerPort;
 class SettingsSession;
 class SkerrySession;
@@ -33,9 +35,11 @@ struct AppContext {
     ConnectionController* connection = nullptr;
     NavWindows* nav = nullptr;
     TargetTools* targets = nullptr;
+    NightMode* night = nullptr;
     QtTimerPort* timers = nullptr;
     QStringList* recentFiles = nullptr;
     INotifier* notifier = nullptr;  // message boxes, or stderr without an operator
+    const IClock* clock = nullptr;
 };
 
 }  // namespace hx

@@ -16,6 +16,8 @@ void registerWindowCommands(const AppContext& app);
 void registerTargetCommands(const AppContext& app);
 // "Export to XTF...", "Export Track...", "Export Events...".
 void registerExportCommands(const AppContext& app);
+// "Night Mode", its brightness steps and the "Night Red" table.
+void registerNightCommands(const AppContext& app);
 // The head control bar's and the playback bar's spins and buttons.
 void wireControlBars(const AppContext& app);
 
@@ -27,6 +29,7 @@ inline void registerAllCommands(const AppContext& app) {
     registerWindowCommands(app);
     registerTargetCommands(app);
     registerExportCommands(app);
+    registerNightCommands(app);
     wireControlBars(app);
 }
 

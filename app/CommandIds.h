@@ -160,6 +160,11 @@ enum class CommandId : int {
     ExportXtf = 43601,
     ExportTrack = 43602,
     ExportEvents = 43603,
+    // Night work (View and Color Table menus)
+    NightMode = 43610,
+    NightBrighter = 43611,
+    NightDimmer = 43612,
+    ColorNightRed = 43613,
 };
 
 }  // namespace hx

@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include <QFileInfo>
+
 namespace hx {
 
 namespace {
@@ -14,6 +16,8 @@ QString appUsage() {
         "\n"
         "options:\n"
         "  --simulate            start the head simulator on loopback and connect to it\n"
+        "  --replay-xtf FILE     with --simulate: the simulator replays the sonar returns\n"
+        "                        of this XTF recording\n"
         "  --settings FILE       use this settings file instead of ~/.config/hx642/HX642.ini\n"
         "  --screenshot FILE     with --quit-after: save what the screen shows of the main\n"
         "                        window to FILE before exiting\n"
@@ -69,6 +73,16 @@ std::optional<AppOptions> parseAppOptions(const QStringList& args, QString& erro
                 return std::nullopt;
             }
             opt.recordPath = *v;
+        } else if (a == QLatin1String("--replay-xtf")) {
+            auto v = value("--replay-xtf");
+            if (!v) return std::nullopt;
+            const QFileInfo file(*v);
+            if (!file.isFile() || !file.isReadable()) {
+                error = QStringLiteral("--replay-xtf: cannot read %1").arg(*v);
+                return std::nullopt;
+            }
+            // The simulator runs in its own folder: it gets the whole path.
+            opt.simulatorArguments << QStringLiteral("--replay-xtf") << file.absoluteFilePath();
         } else if (a == QLatin1String("--quit-after")) {
             auto v = value("--quit-after");
             if (!v) return std::nullopt;
@@ -89,6 +103,10 @@ std::optional<AppOptions> parseAppOptions(const QStringList& args, QString& erro
     const bool onlyAsking = opt.showHelp || opt.showVersion;
     if (!onlyAsking && !opt.screenshotPath.isEmpty() && opt.quitAfterSeconds < 0) {
         error = QStringLiteral("--screenshot needs --quit-after");
+        return std::nullopt;
+    }
+    if (!onlyAsking && !opt.simulatorArguments.isEmpty() && !opt.simulate) {
+        error = QStringLiteral("--replay-xtf needs --simulate");
         return std::nullopt;
     }
     if (!onlyAsking && !opt.recordPath.isEmpty() && !opt.playbackFile.isEmpty()) {

@@ -76,6 +76,10 @@ constexpr CommandInfo kCommands[] = {
     {C::ColorBlue, "Bl&ue", "Colour table Blue"},
     {C::ColorYellowBrown, "Yellow/Brown", "Colour table Yellow/Brown"},
     {C::CustomizePalette, "Customize", "Edit a custom colour table"},
+    {C::ColorNightRed, "Night Re&d", "Colour table Night Red: dim red for work at night"},
+    {C::NightMode, "Night Mode\tCtrl+Shift+N", "Dark windows and dim red pictures for work at night"},
+    {C::NightBrighter, "Night Brighter\tCtrl+Shift+Up", "Brighten the night colours one step"},
+    {C::NightDimmer, "Night Dimmer\tCtrl+Shift+Down", "Dim the night colours one step"},
     {C::Reconnect, "&Reconnect....", "Rebuild the connections to the sonar heads"},
     {C::Diagnostics, "&Diagnostics", "Show the link diagnostics"},
     {C::DrawPlusMark, "Draw '+' Mark", "Draw a '+' mark on the image"},
@@ -160,7 +164,8 @@ constexpr Accelerator kAccelerators[] = {
     {"Ctrl+C", C::EditCopy},    {"Ctrl+Ins", C::EditCopy}, {"Ctrl+V", C::EditPaste},
     {"Shift+Ins", C::EditPaste}, {"Alt+Backspace", C::EditUndo}, {"Shift+Del", C::EditCut},
     {"Ctrl+X", C::EditCut},     {"Ctrl+P", C::FilePrint},   {"F6", C::NextPane},
-    {"Shift+F6", C::PrevPane},
+    {"Shift+F6", C::PrevPane},  {"Ctrl+Shift+N", C::NightMode}, {"Ctrl+Shift+Up", C::NightBrighter},
+    {"Ctrl+Shift+Down", C::NightDimmer},
 };
 
 constexpr ToolbarSlot kToolbar[] = {
@@ -189,6 +194,7 @@ MenuItem recentFiles() { return MenuItem{MenuItem::Kind::RecentFiles, {}, nullpt
 std::vector<MenuSpec> buildMenuBar() {
     std::vector<MenuItem> colors;
     for (CommandId id : kColorTables) colors.push_back(item(id));
+    colors.push_back(item(C::ColorNightRed));
     colors.push_back(separator());
     colors.push_back(item(C::CustomizePalette));
     return {
@@ -203,7 +209,8 @@ std::vector<MenuSpec> buildMenuBar() {
           separator(), item(C::PortOnly), item(C::StbdOnly), item(C::BothSides), separator(), item(C::StatusBar),
           item(C::ToolBar), item(C::FilePlaybackBar), separator(), item(C::ShowRange), item(C::ShowMarkShadow),
           item(C::ColorIndicator), submenu("&Units", {item(C::UnitsMetric), item(C::UnitsImperial)}), separator(),
-          item(C::VerticalBlending), item(C::SingleColourDisplay), item(C::BeamTestDisplay)}},
+          item(C::VerticalBlending), item(C::SingleColourDisplay), item(C::BeamTestDisplay), separator(),
+          item(C::NightMode), item(C::NightBrighter), item(C::NightDimmer)}},
         {"&Color Table", colors},
         {"Co&mmunication", {item(C::Reconnect), item(C::Diagnostics)}},
         {"&Measure",

@@ -29,6 +29,9 @@ constexpr HotKeyRow kRows[] = {
     {"Reverse Playback", "R", "Playback: play backwards or forwards"},
     {"Next Event", "N", "Playback: the next event of the file"},
     {"Previous Event", "P", "Playback: the previous event of the file"},
+    {"Night Mode", "Ctrl + Shift + N", "Dark windows and dim red pictures for work at night"},
+    {"Night Brighter", "Ctrl + Shift + Up", "Night mode: one brightness step up"},
+    {"Night Dimmer", "Ctrl + Shift + Down", "Night mode: one brightness step down"},
 };
 
 constexpr int kCommandWidth = 70;

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
+#include <QGraphicsOpacityEffect>
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -16,6 +17,7 @@
 #include "app/MainFrame.h"
 #include "app/SettingsSession.h"
 #include "app/SonarWindows.h"
+#include "core/Clock.h"
 #include "nav/ui/BeamCoverView.h"
 #include "nav/ui/EchoSounderView.h"
 #include "nav/ui/GpsConfigDlg.h"
@@ -23,6 +25,7 @@
 #include "nav/ui/HistView.h"
 #include "nav/ui/OrientationView.h"
 #include "nav/ui/ShipSpeedDlg.h"
+#include "platform/OverlayInk.h"
 #include "platform/gps/SerialGpsSource.h"
 #include "session/SkerryDoc.h"
 #include "session/SkerrySession.h"
@@ -137,6 +140,30 @@ void NavWindows::placeWindow(QWidget* window, const QRect& outer) {
     window->resize(client.isValid() ? client.size() : outer.size());
 }
 
+void NavWindows::setNightVeil(double opacity) {
+    nightVeil_ = opacity;
+    applyNightVeil();
+}
+
+void NavWindows::applyNightVeil() {
+    // Each view itself: a veil over a parent does not cover what its
+    // children repaint on their own.
+    for (QWidget* view : {static_cast<QWidget*>(trackView_.data()), static_cast<QWidget*>(orientationView_.data()),
+                          static_cast<QWidget*>(historyView_.data()), static_cast<QWidget*>(beamView_.data())}) {
+        if (!view) continue;
+        auto* veil = qobject_cast<QGraphicsOpacityEffect*>(view->graphicsEffect());
+        if (nightVeil_ >= 1.0) {
+            view->setGraphicsEffect(nullptr);
+            continue;
+        }
+        if (!veil) {
+            veil = new QGraphicsOpacityEffect(view);
+            view->setGraphicsEffect(veil);
+        }
+        veil->setOpacity(nightVeil_);
+    }
+}
+
 QWidget* NavWindows::frameWindow(QWidget* view, const char* title, const QRect& place) {
     auto* window = new QWidget(app_.frame, Qt::Window);
     window->setAttribute(Qt::WA_DeleteOnClose);
@@ -146,6 +173,7 @@ QWidget* NavWindows::frameWindow(QWidget* view, const char* title, const QRect& 
     window->setWindowTitle(QString::fromLatin1(title));
     if (place.isValid()) placeWindow(window, place);
     window->installEventFilter(this);
+    applyNightVeil();  // the echogram has night colours of its own
     connect(window, &QObject::destroyed, this, [this, window] { undecorated_.remove(window); });
     window->show();
     return window;
@@ -238,6 +266,8 @@ void NavWindows::createEchoSounder() {
         r.feet = d.view.units == 1;
         r.gridShown = d.view.showEsGrid != 0;
         r.hold = d.imaging.display.holdDisplay != 0;
+        r.ink = overlayInkFor(d.palette);
+        if (app_.clock) r.health = headBadge(d.linkHealth, d.heads, d.link, kHeadES, app_.clock->tickMs());
         return r;
     }});
     doc.instruments.echoSounderOpen = true;
@@ -333,6 +363,10 @@ void NavWindows::pingShown() {
     if (historyView_ && historyView_->isVisible()) historyView_->update();
     // Played positions come with the pings; live ones with the GPS reads.
     if (trackView_ && app_.doc->link.playbackMode != 0) trackView_->update();
+}
+
+void NavWindows::updateEchoSounder() {
+    if (echoView_ && echoView_->isVisible()) echoView_->update();
 }
 
 void NavWindows::updateViews() {

@@ -47,6 +47,11 @@ public:
     // A ping went through the pipeline, live or played: the windows follow
     // the head set (echo sounder, orientation sensor) and repaint.
     void pingShown();
+    // The echo sounder's link badge ages between pings.
+    void updateEchoSounder();
+    // Night: the track plotter, the instruments and the beam coverage draw
+    // in day colours, so they show through a veil of this opacity (1: none).
+    void setNightVeil(double opacity);
     // Everything shown again (a command changed what they draw).
     void updateViews();
     // A file opens for playback: the echogram and the history start empty.
@@ -91,6 +96,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void applyNightVeil();
     QWidget* frameWindow(QWidget* view, const char* title, const QRect& place);
     // A window to a rectangle that includes its title bar and borders.
     void placeWindow(QWidget* window, const QRect& outer);
@@ -122,6 +128,7 @@ private:
 
     // Windows placed before their borders were known: their whole size.
     QHash<QObject*, QSize> undecorated_;
+    double nightVeil_ = 1.0;
     // The application is quitting: its windows close with it.
     bool quitting_ = false;
     // The orientation frame's place; no settings key keeps it.

@@ -18,6 +18,8 @@
 #include "app/PlaybackShellAdapter.h"
 #include "app/RecentFiles.h"
 #include "app/RecorderWindow.h"
+#include "app/LinkHealthTicker.h"
+#include "app/NightMode.h"
 #include "app/SessionDisplay.h"
 #include "app/SettingsSession.h"
 #include "app/SonarWindows.h"
@@ -53,6 +55,7 @@ SkerryApp::SkerryApp(AppOptions options, QObject* parent) : QObject(parent), opt
     context_.doc = &doc_;
     context_.timers = timers_.get();
     context_.recentFiles = &recentFiles_;
+    context_.clock = clock_.get();
 }
 
 SkerryApp::~SkerryApp() {
@@ -136,7 +139,7 @@ void SkerryApp::recordOnceHeadsRun() {
 }
 
 void SkerryApp::buildSession() {
-    status_ = std::make_unique<StatusPresenter>(*frame_, doc_);
+    status_ = std::make_unique<StatusPresenter>(*frame_, doc_, *clock_);
     settings_ = std::make_unique<SettingsSession>(doc_, *frame_, recentFiles_, options_.simulate);
     recorderWindow_ = std::make_unique<RecorderWindow>(context_);
     playbackShell_ = std::make_unique<PlaybackShellAdapter>(context_);
@@ -165,11 +168,15 @@ void SkerryApp::buildWindows() {
     layout_ = std::make_unique<HeadSetLayout>(*frame_, doc_, *windows_, *status_, [this] { return recentFiles_; });
 
     gps_ = std::make_unique<GpsLink>(doc_, *timers_, notifier_.get());
-    connect(gps_.get(), &GpsLink::snapshotTaken, this, [this] { status_->refreshStatus(); });
+    connect(gps_.get(), &GpsLink::snapshotTaken, this, [this] {
+        noteGpsRead(doc_.gpsFreshness, doc_.gpsLatest, clock_->tickMs());
+        status_->refreshStatus();
+    });
     connect(gps_.get(), &GpsLink::viewsNeedRedraw, this, [this] { windows_->updateViews(); });
     settings_->setLoaded([this] {
         gps_->setIntervalMs(doc_.gps.gpsReadInterval);
         if (nav_) nav_->settingsLoaded();
+        if (night_) night_->applyLoaded();
     });
 
     connection_ = std::make_unique<ConnectionController>(context_, options_, *notifier_);
@@ -182,11 +189,15 @@ void SkerryApp::buildWindows() {
     targets_ = std::make_unique<TargetTools>(context_, *notifier_);
     context_.targets = targets_.get();
 
+    new LinkHealthTicker(context_, *clock_, this);
+    night_ = std::make_unique<NightMode>(context_);
+    context_.night = night_.get();
     registerAllCommands(context_);
     new PlaybackKeys(context_);  // a child of the frame
     connect(frame_, &MainFrame::fileDropped, this,
             [this](const QString& path) { session_->playback().openPath(path.toStdString()); });
     frame_->rebuildMenus([this] { return recentFiles_; });
+    night_->applyLoaded();
 }
 
 void SkerryApp::shutdown() {

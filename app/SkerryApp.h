@@ -27,6 +27,7 @@ class NavWindows;
 class TargetTools;
 class PlaybackShellAdapter;
 class QtClock;
+class NightMode;
 class QtFileDialogPort;
 class QtHeadConnections;
 class QtTimerPort;
@@ -82,6 +83,7 @@ private:
 
     // Platform adapters.
     std::unique_ptr<QtClock> clock_;
+    std::unique_ptr<NightMode> night_;
     std::unique_ptr<QtTimerPort> timers_;
     std::unique_ptr<QtHeadConnections> connections_;
     std::unique_ptr<StdFileSystem> fs_;

@@ -45,6 +45,11 @@ public:
     void setTimers(ITimerPort* timers) { context_.timers = timers; }
     // Called after every pointer readout of a view (the status bar follows it).
     void setPointerListener(std::function<void()> listener) { pointerListener_ = std::move(listener); }
+    // The link health badges and the "no answer" text the views draw.
+    void setHealthSources(HealthBadgeSource badge, std::function<std::string()> sysInfoWait) {
+        context_.healthBadge = std::move(badge);
+        context_.sysInfoWait = std::move(sysInfoWait);
+    }
 
     // The main view in the frame, maximized; the first time also the custom
     // palette of the settings (after the window exists, so that its first

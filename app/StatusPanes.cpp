@@ -69,6 +69,15 @@ constexpr PaneLayout kSecondBar[] = {
     {PaneLayout::Spacer, "", StatusPane::Count, 6},
 };
 
+void applyAlarmStyle(QLabel& label, bool alarm, bool night) {
+    if (!alarm)
+        label.setStyleSheet(QString());
+    else if (night)
+        label.setStyleSheet(QStringLiteral("QLabel { background: #4a0000; color: #d04040; }"));
+    else
+        label.setStyleSheet(QStringLiteral("QLabel { background: #c62828; color: white; }"));
+}
+
 }  // namespace
 
 StatusPanes::StatusPanes(QWidget* parent) : QWidget(parent) {
@@ -99,6 +108,24 @@ StatusPanes::StatusPanes(QWidget* parent) : QWidget(parent) {
 void StatusPanes::setText(StatusPane pane, const QString& text) {
     QLabel* label = values_[static_cast<std::size_t>(pane)];
     if (label && label->text() != text) label->setText(text);
+}
+
+void StatusPanes::setAlarm(StatusPane pane, bool alarm) {
+    QLabel* label = values_[static_cast<std::size_t>(pane)];
+    if (!label || label->property("alarm").toBool() == alarm) return;
+    label->setProperty("alarm", alarm);
+    applyAlarmStyle(*label, alarm, night_);
+}
+
+void StatusPanes::setNight(bool night) {
+    night_ = night;
+    for (QLabel* label : values_)
+        if (label) applyAlarmStyle(*label, label->property("alarm").toBool(), night_);
+}
+
+bool StatusPanes::alarm(StatusPane pane) const {
+    const QLabel* label = values_[static_cast<std::size_t>(pane)];
+    return label && label->property("alarm").toBool();
 }
 
 QString StatusPanes::text(StatusPane pane) const {

@@ -26,12 +26,18 @@ public:
 
     void setText(StatusPane pane, const QString& text);
     QString text(StatusPane pane) const;
+    // A pane in alarm shows on red, whatever the window theme.
+    void setAlarm(StatusPane pane, bool alarm);
+    bool alarm(StatusPane pane) const;
+    // At night a pane in alarm is a dark red that keeps the eyes adapted.
+    void setNight(bool night);
     // Number of panes in bar 0 or 1 (always 23).
     int paneCount(int bar) const { return paneCounts_[static_cast<std::size_t>(bar)]; }
 
 private:
     std::array<QLabel*, static_cast<std::size_t>(StatusPane::Count)> values_{};
     std::array<int, 2> paneCounts_{};
+    bool night_ = false;
 };
 
 }  // namespace hx

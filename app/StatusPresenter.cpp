@@ -60,7 +60,8 @@ BarHeads barHeadsFor(const LinkFields& link) {
     return {{link.displayHeadA, link.displayHeadB, 0}, 2};
 }
 
-StatusPresenter::StatusPresenter(MainFrame& frame, const CSkerryDoc& doc) : frame_(frame), doc_(doc) {}
+StatusPresenter::StatusPresenter(MainFrame& frame, const CSkerryDoc& doc, const IClock& clock)
+    : frame_(frame), doc_(doc), clock_(clock) {}
 
 StatusPresenter::~StatusPresenter() { closeDiagnostics(); }
 
@@ -91,7 +92,19 @@ void StatusPresenter::refreshStatus() {
     panes.setText(StatusPane::Text5, q(t.gpsTime));
     panes.setText(StatusPane::Text3, q(t.rowTime));
     panes.setText(StatusPane::Text4, q(t.rowDate));
+    showGpsFreshness(panes, t.fromRow);
     if (pointer.inView) panes.setText(StatusPane::Target, q(formatTarget(pointer.starboard, pointer.rangeM, feet)));
+}
+
+void StatusPresenter::showGpsFreshness(StatusPanes& panes, bool fromRow) {
+    // Live only: a played or pointed-at row's fix is as old as its ping.
+    const bool live = doc_.link.playbackMode == 0;
+    const GpsFreshnessText fresh = gpsFreshnessText(doc_.gpsFreshness, clock_.tickMs());
+    panes.setText(StatusPane::Text1, live ? q(fresh.text) : QString());
+    panes.setAlarm(StatusPane::Text1, live && fresh.alarm);
+    for (StatusPane pane : {StatusPane::Latitude, StatusPane::Longitude, StatusPane::Speed, StatusPane::HeadingText,
+                            StatusPane::Text2, StatusPane::Text5})
+        panes.setAlarm(pane, live && !fromRow && fresh.alarm);
 }
 
 void StatusPresenter::refreshControlBars() {
@@ -115,8 +128,10 @@ void StatusPresenter::refreshControlBars() {
 
 void StatusPresenter::refreshDiagnostics() {
     if (!diagnostics_ || !diagnostics_->isVisible()) return;
-    diagnostics_->refresh(buildDiagnosticsTexts(doc_.heads, doc_.link, doc_.cycle, doc_.view.displayTimeMs,
-                                                doc_.view.units, diagnostics_->texts()));
+    DiagnosticsTexts texts = buildDiagnosticsTexts(doc_.heads, doc_.link, doc_.cycle, doc_.view.displayTimeMs,
+                                                   doc_.view.units, diagnostics_->texts());
+    fillLinkHealthTexts(texts, doc_.link, doc_.linkHealth, pingRates_, clock_.tickMs());
+    diagnostics_->refresh(texts);
 }
 
 void StatusPresenter::showDiagnostics() {

@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "core/Clock.h"
 #include "imaging/ui/PointerReadout.h"
 #include "session/SkerryDoc.h"
 
@@ -18,6 +19,7 @@ namespace hx {
 class CDiagnosticsDlg;
 class MainFrame;
 class SonarWindows;
+class StatusPanes;
 
 // The sidescan heads both bars show, in slot order, and how many.
 struct BarHeads {
@@ -40,7 +42,7 @@ StatusPositionTexts statusPositionTexts(const GpsFix& live, const PointerReadout
 
 class StatusPresenter {
 public:
-    StatusPresenter(MainFrame& frame, const CSkerryDoc& doc);
+    StatusPresenter(MainFrame& frame, const CSkerryDoc& doc, const IClock& clock);
     ~StatusPresenter();
 
     // The status bars follow the pointer over the sidescan views.
@@ -49,6 +51,8 @@ public:
     void refreshStatus();
     void refreshControlBars();
     void refreshDiagnostics();
+    // Each head's pings a second over the last interval, for the diagnostics.
+    void setPingRates(const PerHead<double>& rates) { pingRates_ = rates; }
 
     // "&Diagnostics": the window, created the first time.
     void showDiagnostics();
@@ -56,8 +60,12 @@ public:
     void closeDiagnostics();
 
 private:
+    void showGpsFreshness(StatusPanes& panes, bool fromRow);
+
     MainFrame& frame_;
     const CSkerryDoc& doc_;
+    const IClock& clock_;
+    PerHead<double> pingRates_{};
     const SonarWindows* windows_ = nullptr;
     QPointer<CDiagnosticsDlg> diagnostics_;
 };

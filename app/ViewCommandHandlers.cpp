@@ -175,10 +175,11 @@ void registerViewCommands(const AppContext& app) {
         const int index = static_cast<int>(table);
         r.setHandler(tables[table], [&doc, &windows, index] {
             SelectColourTable(doc.palette, index);
+            doc.palette.nightRed = 0;
             windows.updateViews();
         });
         r.setUpdater(tables[table], [&doc, index](CommandState& s) {
-            s.checked = doc.palette.colourTableIndex == index;
+            s.checked = doc.palette.nightRed == 0 && doc.palette.colourTableIndex == index;
         }, true);
     }
 

@@ -123,7 +123,26 @@ Palette ConvertColourTable(const ColourTable& table) {
     return p;
 }
 
+int ClampNightBrightness(int step) { return std::clamp(step, 1, kNightBrightnessSteps); }
+
+double NightBrightnessFactor(int step) {
+    constexpr double kFactors[kNightBrightnessSteps] = {0.25, 0.4, 0.55, 0.75, 1.0};
+    return kFactors[ClampNightBrightness(step) - 1];
+}
+
+ColourTable NightRedTable(int brightnessStep) {
+    // Full brightness tops out at 200 red: even then no green or blue, which
+    // is what bleaches night vision.
+    const double top = 200.0 * NightBrightnessFactor(brightnessStep);
+    ColourTable table{};
+    for (int i = 0; i < kPaletteEntries - 1; ++i)
+        table[static_cast<std::size_t>(i)] = rgb(roundHalfUp(top * i / (kPaletteEntries - 2)), 0, 0);
+    table[kPaletteEntries - 1] = rgb(std::min(255, roundHalfUp(top * 1.25)), 0, 0);
+    return table;
+}
+
 Palette BuildImagePalette(const PaletteState& palette) {
+    if (palette.nightRed != 0) return ConvertColourTable(NightRedTable(palette.nightBrightness));
     if (palette.useCustomPalette == 1) return palette.customPalette;
     return ConvertColourTable(palette.colourTables[static_cast<std::size_t>(SelectedTableIndex(palette))]);
 }

@@ -63,7 +63,19 @@ struct PaletteState {
     std::array<std::int32_t, 3> curvePointCount{};  // red, green, blue
     std::array<CurvePoints, 3> curvePoints{};
     std::string paletteFilePath;
+    // The "Night Red" table replaces the selected one (or the custom
+    // palette) while set; brightnessStep 1 (darkest) .. 5.
+    std::int32_t nightRed = 0;
+    std::int32_t nightBrightness = 2;
 };
+
+// Night work: a dim red ramp that keeps the operator's dark adaptation.
+inline constexpr int kNightBrightnessSteps = 5;
+int ClampNightBrightness(int step);
+// 0.25 at step 1 .. 1.0 at step 5: the night colours are scaled by it.
+double NightBrightnessFactor(int step);
+// Black to dim red; index 255 (the overlay's) a little brighter than 254.
+ColourTable NightRedTable(int brightnessStep);
 
 // The ten tables, generated once per document initialisation.
 std::array<ColourTable, kColourTableCount> GenerateColourTables();
@@ -74,8 +86,8 @@ int SelectedTableIndex(const PaletteState& palette);
 // A built-in table as drawing palette entries.
 Palette ConvertColourTable(const ColourTable& table);
 
-// The palette the views draw with: the custom palette when in use, else the
-// selected table converted.
+// The palette the views draw with: the night red table while chosen, else
+// the custom palette when in use, else the selected table converted.
 Palette BuildImagePalette(const PaletteState& palette);
 
 // On image re-allocation: the selected table, converted, becomes the current

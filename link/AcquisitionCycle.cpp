@@ -45,6 +45,8 @@ void AcquisitionCycle::requestSystemInformation(const std::string& head0Address)
     heads_.headIpAddress[kHeadL] = head0Address;
     link_.sysInfoPending = 1;
     link_.sysInfoReceived = 0;
+    link_.sysInfoTries = 1;
+    link_.sysInfoSince = ports_.clock.localTime();
     connectHead(kHeadL);
 }
 
@@ -279,6 +281,7 @@ void AcquisitionCycle::onTimer(TimerId id) {
     if (link_.playbackMode != 0) return;
     link_.linkStale = 1;
     if (link_.sysInfoPending != 0) {
+        ++link_.sysInfoTries;
         connectHead(kHeadL);
     } else {
         closeAll();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <vector>
 
 namespace hx {
 
@@ -72,6 +73,27 @@ DiagnosticsTexts buildDiagnosticsTexts(const HeadTable& heads, const LinkFields&
     t.loopTime = format("%d ms", cycle.pingIntervalAverage);
     t.dispTime = format("%d ms", displayTimeMs);
     return t;
+}
+
+void fillLinkHealthTexts(DiagnosticsTexts& t, const LinkFields& link, const LinkHealthMeter& meter,
+                         const PerHead<double>& rates, std::uint32_t nowMs) {
+    t.pingRate = t.rejected = t.pingAge = t.rebuilds = "n/a";
+    if (link.playbackMode != 0) return;
+    std::vector<std::size_t> shown = {0, 1, 2, 3};
+    if (!link.allSideScansAvailable) shown = {clampHead(link.displayHeadA), clampHead(link.displayHeadB), 3};
+    std::string rate, rejected, age;
+    for (std::size_t h : shown) {
+        const char* gap = rate.empty() ? "" : ",  ";
+        const HeadHealth& health = meter.head(static_cast<int>(h));
+        rate += format("%s%.1f", gap, rates[h]);
+        rejected += format("%s%llu", gap, static_cast<unsigned long long>(health.rejected));
+        const auto ageS = goodPingAgeS(health, nowMs);
+        age += ageS ? format("%s%.1f", gap, *ageS) : std::string(gap) + "-";
+    }
+    t.pingRate = rate + " /s";
+    t.rejected = rejected;
+    t.pingAge = age + " s";
+    t.rebuilds = format("%llu", static_cast<unsigned long long>(meter.rebuilds()));
 }
 
 TransmitBoxes transmitBoxesFrom(const HeadTable& heads, const LinkFields& link) {

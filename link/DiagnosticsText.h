@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "link/HeadHealth.h"
 #include "link/LinkState.h"
 
 namespace hx {
@@ -21,12 +22,21 @@ struct DiagnosticsTexts {
     std::string dispTime = "n/a";
     std::string runMode = "n/a";
     std::string serialNumber = "n/a";
+    // Link health, per head in the order of the rows above.
+    std::string pingRate = "n/a";
+    std::string rejected = "n/a";
+    std::string pingAge = "n/a";
+    std::string rebuilds = "n/a";
 };
 
 // units: 0 metric, 1 imperial; any other value leaves the range text as it
 // was in previous.
 DiagnosticsTexts buildDiagnosticsTexts(const HeadTable& heads, const LinkFields& link, const CycleValues& cycle,
                                        int displayTimeMs, int units, const DiagnosticsTexts& previous);
+
+// The link health rows; "n/a" in playback. rates: pings a second per head.
+void fillLinkHealthTexts(DiagnosticsTexts& texts, const LinkFields& link, const LinkHealthMeter& meter,
+                         const PerHead<double>& rates, std::uint32_t nowMs);
 
 // The transmit dialog's five boxes: row A port/stbd, row B port/stbd, echo
 // sounder. A ticked box means the transmitter is on (its bit clear).

@@ -58,4 +58,28 @@ std::string headHealthText(int head, const HeadHealth& health, double pingsPerSe
     return text;
 }
 
+std::optional<HeadBadge> headBadge(const LinkHealthMeter& meter, const HeadTable& heads, const LinkFields& link,
+                                   int head, std::uint32_t nowMs) {
+    if (link.playbackMode != 0 || head < 0 || head >= kHeadCount) return std::nullopt;
+    if (heads.headAvailable[static_cast<std::size_t>(head)] == 0) return std::nullopt;
+    const HeadHealth& health = meter.head(head);
+    HeadBadge badge;
+    badge.level = healthLevel(health, nowMs);
+    badge.text = headLetter(head);
+    if (const auto age = goodPingAgeS(health, nowMs)) {
+        char ageText[24];
+        std::snprintf(ageText, sizeof ageText, " %.1f s", *age);
+        badge.text += ageText;
+    } else {
+        badge.text += " -";
+    }
+    return badge;
+}
+
+std::string sysInfoWaitText(const HeadTable& heads, const LinkFields& link) {
+    if (link.playbackMode != 0 || link.sysInfoPending == 0 || link.sysInfoTries < 2) return {};
+    return "No answer from " + heads.headIpAddress[kHeadL] + " (" + std::to_string(link.sysInfoTries) +
+           " tries since " + formatTimeText(link.sysInfoSince) + ")";
+}
+
 }  // namespace hx

@@ -56,6 +56,10 @@ struct LinkFields {
     std::array<std::uint8_t, 6> headSerialNumber{};
     std::int32_t sysInfoPending = 1;
     std::int32_t sysInfoReceived = 0;
+    // Connection attempts for the system information and when the first
+    // was made: the operator learns that nothing answers.
+    std::int32_t sysInfoTries = 0;
+    LocalTime sysInfoSince{};
     std::int32_t pollIndex = 0;
     std::int32_t linkStale = 1;
     // 1 once a head's connection is up and the head may be polled; 0 after a

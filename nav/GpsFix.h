@@ -33,6 +33,11 @@ struct GpsFix {
     double gpsCourse = 0.0;   // degrees true over ground
     double gpsHeading = 0.0;  // degrees true, or the course after ten reads without a heading
     std::int32_t gpsUpdated = 0;  // 1 once a sentence was handed to the parser in this read
+    // 1 once a sentence of this read carried a position: the fix's age
+    // starts again.
+    std::int32_t positionReceived = 0;
+    // The latest GGA, GLL or RMC said the receiver has no fix.
+    bool receiverNoFix = false;
 
     std::string latText = kNotAvailableText;      // "48.07.038 N"
     std::string lonText = kNotAvailableText;      // "011.31.000 E"

@@ -36,6 +36,8 @@ void ParseNmeaSentence(GpsParserState& state, std::string_view sentence) {
     if (f.type == NmeaType::None) return;
 
     applyDiagnostics(state, f);
+    if (f.type == NmeaType::GGA || f.type == NmeaType::GLL || f.type == NmeaType::RMC) fix.receiverNoFix = f.noFix;
+    if (f.latitude && f.longitude) fix.positionReceived = 1;
     if (f.latitude) {
         fix.gpsLatitude = f.latitude->valueDeg;
         fix.gpsLatHemisphere = f.latitude->hemisphere;

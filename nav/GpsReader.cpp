@@ -4,6 +4,7 @@ namespace hx {
 
 GpsSnapshot GpsReader::read(std::string_view bytes) {
     parser_.fix.gpsUpdated = 0;
+    parser_.fix.positionReceived = 0;
     parser_.headingSeen = 0;
     frameGpsRead(framing_, bytes, [this](std::string_view sentence) { ParseNmeaSentence(parser_, sentence); });
     EndOfRead(parser_);

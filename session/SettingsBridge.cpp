@@ -82,6 +82,9 @@ void applyStoredSettings(const StoredSettings& s, CSkerryDoc& doc) {
     doc.view.settingsChangeAlarm = s.view.settingsChangeAlarm;
     doc.palette.colourTableIndex = s.view.colorTable;
     doc.palette.useCustomPalette = s.palette.useCustomPalette;
+    doc.view.nightMode = s.system.nightMode;
+    doc.palette.nightBrightness = ClampNightBrightness(s.system.nightBrightness);
+    doc.palette.nightRed = s.system.nightMode != 0 || s.system.nightRedTable != 0 ? 1 : 0;
 
     auto& filters = doc.orientation.filters;
     filters[OrientationChannel::Pitch].enabled = s.filters.pitch;
@@ -133,6 +136,10 @@ StoredSettings collectStoredSettings(const CSkerryDoc& doc) {
     s.view.settingsChangeAlarm = doc.view.settingsChangeAlarm;
     s.view.colorTable = doc.palette.colourTableIndex;
     s.palette.useCustomPalette = doc.palette.useCustomPalette;
+    s.system.nightMode = doc.view.nightMode;
+    s.system.nightBrightness = doc.palette.nightBrightness;
+    // Chosen by day, the night red table stays; night mode brings its own.
+    s.system.nightRedTable = doc.view.nightMode == 0 ? doc.palette.nightRed : doc.stored.system.nightRedTable;
 
     const auto& filters = doc.orientation.filters;
     s.filters.pitch = filters[OrientationChannel::Pitch].enabled;

@@ -10,8 +10,10 @@
 #include "imaging/ColourTables.h"
 #include "imaging/DisplaySettings.h"
 #include "imaging/StorePing.h"
+#include "link/HeadHealth.h"
 #include "link/LinkState.h"
 #include "link/OrientationState.h"
+#include "nav/GpsFreshness.h"
 #include "nav/GpsSettings.h"
 #include "nav/GpsSnapshot.h"
 #include "nav/SpeedSource.h"
@@ -35,6 +37,7 @@ struct ViewFlags : SidescanViewFlags {
     int showColorIndicator = 0;  // always starts hidden
     int markerTextSize = 14;
     int settingsChangeAlarm = 0;  // 0 off, 1 armed, 2 due
+    int nightMode = 0;            // dark windows and the night red table
 };
 
 struct CSkerryDoc {
@@ -43,6 +46,7 @@ struct CSkerryDoc {
     LinkFields link;
     CycleValues cycle;
     OrientationState orientation;
+    LinkHealthMeter linkHealth;  // each head's pings and their age, live only
     // Imaging.
     ImagingState imaging;
     PaletteState palette;
@@ -54,6 +58,7 @@ struct CSkerryDoc {
     // Navigation.
     GpsSettings gps;
     GpsSnapshot gpsLatest;       // live: the reader's last snapshot; playback: the played record's fix
+    GpsFreshness gpsFreshness;   // live: when the receiver last spoke and last gave a position
     SpeedSettings speed;
     SpeedSource imagingSpeed;    // the line count's view of the speed settings
     TrackState track;

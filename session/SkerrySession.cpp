@@ -7,7 +7,7 @@ namespace hx {
 SkerrySession::SkerrySession(CSkerryDoc& doc, SessionPorts ports) : doc_(doc), ports_(ports) {
     link_ = std::make_unique<AcquisitionCycle>(
         doc_.heads, doc_.link, doc_.cycle,
-        LinkPorts{ports_.connections, ports_.timers, ports_.clock, ports_.notifier, *this, &ports_.observer});
+        LinkPorts{ports_.connections, ports_.timers, ports_.clock, ports_.notifier, *this, this});
     files_ = std::make_unique<CReadWriteFiles>(doc_.dataFile, ports_.fs, ports_.notifier);
     files_->setDisplayPairHook([](const HeadTable& t, LinkFields& l) { applyDisplayPair(t.headAvailable, l); });
     recorder_ = std::make_unique<CRecorder>(
@@ -46,8 +46,19 @@ void SkerrySession::onTimer(TimerId id) {
 }
 
 void SkerrySession::onCycleComplete(const CycleView&, const CycleStatus& status) {
-    const PingOutcome outcome = pipeline_->run({PingOrigin::Live, status, ports_.clock.tickMs()});
+    const std::uint32_t tickMs = ports_.clock.tickMs();
+    doc_.linkHealth.noteCycle(status, tickMs);
+    const PingOutcome outcome = pipeline_->run({PingOrigin::Live, status, tickMs});
     ports_.observer.cycleProcessed(outcome);
+}
+
+void SkerrySession::onSystemInfoDecoded() { ports_.observer.onSystemInfoDecoded(); }
+
+void SkerrySession::onConnectionChanged(int head) { ports_.observer.onConnectionChanged(head); }
+
+void SkerrySession::onLinkRebuilt() {
+    doc_.linkHealth.noteRebuild();
+    ports_.observer.onLinkRebuilt();
 }
 
 void SkerrySession::beginClose() {

@@ -45,7 +45,7 @@ struct SessionPorts {
     ISessionObserver& observer;
 };
 
-class SkerrySession final : private ICycleSink {
+class SkerrySession final : private ICycleSink, private ILinkObserver {
 public:
     SkerrySession(CSkerryDoc& doc, SessionPorts ports);
     ~SkerrySession() override;
@@ -71,6 +71,10 @@ public:
 
 private:
     void onCycleComplete(const CycleView& cycle, const CycleStatus& status) override;
+    // The link's changes go on to the observer; rebuilds are counted first.
+    void onSystemInfoDecoded() override;
+    void onConnectionChanged(int head) override;
+    void onLinkRebuilt() override;
 
     CSkerryDoc& doc_;
     SessionPorts ports_;

@@ -86,6 +86,9 @@ StoredSettings loadSettings(const IniFile& ini, const LayoutRects& layout) {
     sys.writeFilterIndex = clampInt(ini.readInt(kSystem, "Write Filter Index", 0), 0, 16);
     sys.splitRecordingMb = clampInt(ini.readInt(kSystem, "Split Recording MB", 0), 0, 1000000);
     sys.splitRecordingMinutes = clampInt(ini.readInt(kSystem, "Split Recording Minutes", 0), 0, 10080);
+    sys.nightMode = flag(ini.readInt(kSystem, "Night Mode", 0));
+    sys.nightBrightness = clampInt(ini.readInt(kSystem, "Night Brightness", 2), 1, 5);
+    sys.nightRedTable = flag(ini.readInt(kSystem, "Night Red Table", 0));
     sys.playbackSpeed = clampInt(ini.readInt(kSystem, "Playback Speed", 5), 0, 20);
     sys.gpsTrackWindow = readRect(ini, kSystem, "GPS Track Window", layout.gpsTrack);
     sys.gpsTracking = flag(ini.readInt(kSystem, "GPS Tracking", 1));
@@ -180,6 +183,9 @@ void saveSettings(IniFile& ini, const StoredSettings& s, bool realTime) {
     ini.writeInt(kSystem, "Write Filter Index", sys.writeFilterIndex);
     ini.writeInt(kSystem, "Split Recording MB", sys.splitRecordingMb);
     ini.writeInt(kSystem, "Split Recording Minutes", sys.splitRecordingMinutes);
+    ini.writeInt(kSystem, "Night Mode", sys.nightMode);
+    ini.writeInt(kSystem, "Night Brightness", sys.nightBrightness);
+    ini.writeInt(kSystem, "Night Red Table", sys.nightRedTable);
 
     if (realTime) {
         const GpsSettings& gps = s.gps;

@@ -42,6 +42,9 @@ struct SystemSettings {
     int useManualSpeed = 0;
     int useGpsSpeed = 1;
     double manualShipSpeedKn = 3.0;
+    int nightMode = 0;          // our own keys: dark theme and the night red table
+    int nightBrightness = 2;    // 1..5
+    int nightRedTable = 0;      // the night red table chosen by day
 };
 
 struct HeadSettings {

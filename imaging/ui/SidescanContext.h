@@ -13,6 +13,7 @@
 #include "imaging/DisplaySettings.h"
 #include "imaging/StorePing.h"
 #include "imaging/ui/PointerReadout.h"
+#include "imaging/ui/ViewOverlays.h"
 #include "link/LinkState.h"
 
 class QPainter;
@@ -76,6 +77,10 @@ struct SidescanContext {
     // the measure commands reach; null means the main view's. Views clear it
     // as they go.
     MeasurementOverlay* activeMeasurements = nullptr;
+    // Each shown head's link health badge; none in playback or in tests.
+    HealthBadgeSource healthBadge{};
+    // Who has not answered the system information request, and since when.
+    std::function<std::string()> sysInfoWait{};
 };
 
 }  // namespace hx

@@ -103,7 +103,11 @@ void CSkerryView::paintContent(QImage& frame) {
     if (store.imagesReady) {
         if (store.threeHeadSet && !store.compositeImage.empty()) {
             store.imagePaletteHeader.bitCount = 24;
-            BlitComposite(frame, store.compositeImage, -zoom_.scrollX, -zoom_.scrollY);
+            if (ctx_.palette.nightRed != 0)
+                BlitCompositeThrough(frame, store.compositeImage, MakeColourLut(BuildImagePalette(ctx_.palette)),
+                                     -zoom_.scrollX, -zoom_.scrollY);
+            else
+                BlitComposite(frame, store.compositeImage, -zoom_.scrollX, -zoom_.scrollY);
         } else if (const WaterfallImage* image = HeadImageFor(store, headA)) {
             store.imagePaletteHeader.bitCount = 8;
             BlitIndexed(frame, *image, MakeColourLut(BuildImagePalette(ctx_.palette)), -zoom_.scrollX, -zoom_.scrollY);
@@ -111,17 +115,23 @@ void CSkerryView::paintContent(QImage& frame) {
     }
 
     QPainter p(&frame);
+    const OverlayInk ink = overlayInkFor(ctx_.palette);
     paintRangeScale(p);
     const bool feet = ctx_.flags.units == 1;
     if (ctx_.flags.showRange)
         DrawRangeText(p, RangeText(ctx_.heads.sideScanRange, perHead(ctx_.heads.headGain, headA), feet, false),
-                      FrequencyText(perHead(ctx_.heads.headFrequency, headA)));
+                      FrequencyText(perHead(ctx_.heads.headFrequency, headA)), ink);
     StatusMarks marks;
     marks.sysInfoPending = !ctx_.link.playbackMode && ctx_.link.sysInfoPending;
+    if (marks.sysInfoPending && ctx_.sysInfoWait) marks.sysInfoWait = ctx_.sysInfoWait();
     marks.hold = ctx_.imaging.display.holdDisplay != 0;
     marks.speedCorrection = ctx_.speed.speedCorrectionEnabled != 0;
     marks.goodCycleCount = ctx_.cycle.goodCycleCount;
-    DrawStatusMarks(p, size(), marks);
+    DrawStatusMarks(p, size(), marks, ink);
+    if (store.threeHeadSet)
+        DrawViewBadges(p, ctx_.healthBadge, {kHeadL, kHeadM, kHeadH}, width() - 6, kMainViewBadgeTop, ink);
+    else
+        DrawViewBadges(p, ctx_.healthBadge, {headA}, width() - 6, kMainViewBadgeTop, ink);
     paintMeasurements(p);
     if (ctx_.colourIndicatorShown && *ctx_.colourIndicatorShown) {
         const bool composite = store.threeHeadSet && !store.compositeImage.empty();
@@ -140,7 +150,7 @@ void CSkerryView::paintRangeScale(QPainter& painter) {
     params.feet = ctx_.flags.units == 1;
     params.grid = ctx_.flags.grid != 0;
     params.clientHeight = height();
-    DrawRangeScale(painter, params);
+    DrawRangeScale(painter, params, overlayInkFor(ctx_.palette));
 }
 
 void CSkerryView::paintMeasurements(QPainter& painter) {

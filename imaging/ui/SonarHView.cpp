@@ -86,13 +86,15 @@ void CSonarHView::paintEvent(QPaintEvent*) {
         params.feet = ctx_.flags.units == 1;
         params.grid = ctx_.flags.grid != 0;
         params.clientHeight = height();
-        DrawRangeScale(p, params);
+        const OverlayInk ink = overlayInkFor(ctx_.palette);
+        DrawRangeScale(p, params, ink);
 
         const int headB = ctx_.link.displayHeadB;
         const bool valid = headB >= 0 && headB < kHeadCount;
         const auto k = static_cast<std::size_t>(valid ? headB : 0);
         DrawRangeText(p, RangeText(ctx_.heads.sideScanRange, valid ? ctx_.heads.headGain[k] : 0, params.feet, true),
-                      FrequencyText(valid ? ctx_.heads.headFrequency[k] : 0));
+                      FrequencyText(valid ? ctx_.heads.headFrequency[k] : 0), ink);
+        DrawViewBadges(p, ctx_.healthBadge, {shownHead()}, width() - 6, 4, ink);
         if (hooks_.paint) hooks_.paint(p, viewGeometry());
     }
     {

@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "imaging/ui/CrossHairCursor.h"
+#include "imaging/ui/ViewOverlays.h"
 #include "imaging/ui/WaterfallBlit.h"
 
 namespace hx {
@@ -49,6 +50,10 @@ void CSonarMView::paintEvent(QPaintEvent*) {
         if (const WaterfallImage* image = window.image())
             BlitIndexed(frame_, *image, MakeColourLut(BuildImagePalette(ctx_.palette)),
                         -WindowScrollX(window, ctx_.imaging.store, ctx_.flags.scrollX), -ctx_.flags.scrollY);
+    }
+    {
+        QPainter p(&frame_);
+        DrawViewBadges(p, ctx_.healthBadge, {shownHead()}, width() - 6, 4, overlayInkFor(ctx_.palette));
     }
     QPainter screen(this);
     screen.drawImage(0, 0, frame_);

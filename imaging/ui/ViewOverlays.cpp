@@ -4,9 +4,11 @@
 #include <QPen>
 
 #include <algorithm>
+#include <vector>
 
 #include "imaging/DisplaySettings.h"
 #include "imaging/RangeScale.h"
+#include "platform/HealthBadges.h"
 
 namespace hx {
 
@@ -34,7 +36,7 @@ void DrawTextAt(QPainter& painter, int x, int y, const QString& text) {
     painter.drawText(QRect(x, y, kTextBoxPx, kTextBoxPx), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
 }
 
-void DrawRangeScale(QPainter& painter, const RangeScaleParams& p) {
+void DrawRangeScale(QPainter& painter, const RangeScaleParams& p, const OverlayInk& ink) {
     const RangeScaleLayout layout = layoutRangeScale(p.imageWidth, p.scrollX, drawnRange(p.rangeM),
                                                      scaleSides(p.sideDisplayMode), p.feet, p.grid);
     const int b = p.clientHeight;
@@ -44,14 +46,14 @@ void DrawRangeScale(QPainter& painter, const RangeScaleParams& p) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     for (const ScaleLine& line : layout.lines) {
-        painter.setPen(QPen(line.yellow ? kScaleYellow : kScaleDarkRed, 1));
+        painter.setPen(QPen(line.yellow ? ink.scaleLabel : ink.scaleLine, 1));
         if (line.fullHeight)
             painter.drawLine(line.x, 0, line.x, bottom);
         else
             painter.drawLine(line.x, tickTop, line.x, bottom);
     }
     painter.setFont(OverlayFont(kScaleFontPx));
-    painter.setPen(kScaleYellow);
+    painter.setPen(ink.scaleLabel);
     for (const ScaleLabel& label : layout.labels) {
         const QRect box(label.centreX - kTextBoxPx / 2, b - 18, kTextBoxPx, kTextBoxPx);
         painter.drawText(box, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, QString::fromStdString(label.text));
@@ -68,10 +70,10 @@ QString RangeText(std::int32_t rangeM, std::int32_t gainDb, bool feet, bool comp
 
 QString FrequencyText(std::int32_t frequencyHz) { return QStringLiteral("%1 kHz").arg(frequencyHz / 1000); }
 
-void DrawRangeText(QPainter& painter, const QString& rangeLine, const QString& frequencyLine) {
+void DrawRangeText(QPainter& painter, const QString& rangeLine, const QString& frequencyLine, const OverlayInk& ink) {
     painter.save();
     painter.setFont(OverlayFont(kRangeFontPx));
-    painter.setPen(kTextYellow);
+    painter.setPen(ink.text);
     DrawTextAt(painter, 8, 5, rangeLine);
     DrawTextAt(painter, 8, 28, frequencyLine);
     painter.restore();
@@ -83,14 +85,21 @@ QChar ActivityMark(std::int32_t goodCycleCount) {
     return QChar::fromLatin1(marks[i]);
 }
 
-void DrawStatusMarks(QPainter& painter, QSize client, const StatusMarks& m) {
+void DrawStatusMarks(QPainter& painter, QSize client, const StatusMarks& m, const OverlayInk& ink) {
     const int w = client.width();
     const int h = client.height();
     painter.save();
     painter.setFont(OverlayFont(kRangeFontPx));
-    painter.setPen(kTextYellow);
-    if (m.sysInfoPending)
+    painter.setPen(ink.text);
+    if (m.sysInfoPending) {
         DrawTextAt(painter, w / 2 - 150, h - 50, QStringLiteral("Reading System Info... Please wait !"));
+        if (!m.sysInfoWait.empty()) {
+            painter.save();
+            painter.setFont(OverlayFont(kSmallMarkFontPx - 4));
+            DrawTextAt(painter, w / 2 - 150, h - 74, QString::fromStdString(m.sysInfoWait));
+            painter.restore();
+        }
+    }
     if (m.hold) {
         DrawTextAt(painter, w - 55, 1, QStringLiteral("Held"));
     } else {
@@ -101,6 +110,15 @@ void DrawStatusMarks(QPainter& painter, QSize client, const StatusMarks& m) {
         }
     }
     painter.restore();
+}
+
+void DrawViewBadges(QPainter& painter, const HealthBadgeSource& source, std::initializer_list<int> heads, int right,
+                    int top, const OverlayInk& ink) {
+    if (!source) return;
+    std::vector<HeadBadge> badges;
+    for (int head : heads)
+        if (auto badge = source(head)) badges.push_back(std::move(*badge));
+    DrawHealthBadges(painter, right, top, badges, ink);
 }
 
 }  // namespace hx

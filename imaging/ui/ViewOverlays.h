@@ -9,12 +9,20 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <optional>
+#include <string>
+
+#include "link/HeadHealth.h"
+#include "platform/OverlayInk.h"
 
 class QPainter;
 
 namespace hx {
 
-// Overlay colours: the scale's two pens and label colour, the texts' yellow.
+// Overlay colours by day: the scale's two pens and label colour, the texts'
+// yellow (OverlayInk holds them with their night counterparts).
 inline const QColor kScaleDarkRed{120, 30, 0};
 inline const QColor kScaleYellow{200, 200, 0};
 inline const QColor kTextYellow{250, 250, 0};
@@ -40,7 +48,7 @@ struct RangeScaleParams {
     std::int32_t clientHeight = 0;
 };
 
-void DrawRangeScale(QPainter& painter, const RangeScaleParams& params);
+void DrawRangeScale(QPainter& painter, const RangeScaleParams& params, const OverlayInk& ink = {});
 
 // "%d m (%d dB)" or, in feet, "%d ft (%d dB)" with three feet a metre;
 // compact drops the space before the parenthesis ("%d m(%d dB)").
@@ -49,19 +57,29 @@ QString RangeText(std::int32_t rangeM, std::int32_t gainDb, bool feet, bool comp
 QString FrequencyText(std::int32_t frequencyHz);
 
 // The two range lines at (8, 5) and (8, 28).
-void DrawRangeText(QPainter& painter, const QString& rangeLine, const QString& frequencyLine);
+void DrawRangeText(QPainter& painter, const QString& rangeLine, const QString& frequencyLine,
+                   const OverlayInk& ink = {});
 
 struct StatusMarks {
     bool sysInfoPending = false;  // real time, waiting for the system information
     bool hold = false;
     bool speedCorrection = false;
     std::int32_t goodCycleCount = 0;
+    // Over the pending text: who has not answered, how often, since when.
+    std::string sysInfoWait;
 };
 
 // "\", "|", "/", "-" by the good-cycle count.
 QChar ActivityMark(std::int32_t goodCycleCount);
 
-void DrawStatusMarks(QPainter& painter, QSize client, const StatusMarks& marks);
+void DrawStatusMarks(QPainter& painter, QSize client, const StatusMarks& marks, const OverlayInk& ink = {});
+
+// The link health badge of each head a view shows (none in playback).
+using HealthBadgeSource = std::function<std::optional<HeadBadge>(int head)>;
+// Top of the main view's badges: under the activity mark and "Held".
+inline constexpr int kMainViewBadgeTop = 30;
+void DrawViewBadges(QPainter& painter, const HealthBadgeSource& source, std::initializer_list<int> heads, int right,
+                    int top, const OverlayInk& ink);
 
 // Text with its top-left corner at (x, y), as the overlays place it.
 void DrawTextAt(QPainter& painter, int x, int y, const QString& text);

@@ -86,4 +86,12 @@ void BlitComposite(QImage& frame, const WaterfallImage& composite, int originX, 
     });
 }
 
+void BlitCompositeThrough(QImage& frame, const WaterfallImage& composite, const ColourLut& lut, int originX,
+                          int originY) {
+    if (composite.bytesPerPixel() != 3 || !rgb32(frame)) return;
+    forVisibleRows(frame, composite, originX, originY, [&lut](const std::uint8_t* src, QRgb* dst, int n) {
+        for (int x = 0; x < n; ++x, src += 3) dst[x] = lut[std::max({src[0], src[1], src[2]})];
+    });
+}
+
 }  // namespace hx

@@ -30,5 +30,9 @@ void BlitIndexed(QImage& frame, const WaterfallImage& image, const ColourLut& lu
 
 // Draws the 24-bit composite (blue, green, red bytes) the same way.
 void BlitComposite(QImage& frame, const WaterfallImage& composite, int originX, int originY);
+// The composite in one colour scale: each pixel's strongest head through
+// the table (the night red table keeps the three-head picture dark).
+void BlitCompositeThrough(QImage& frame, const WaterfallImage& composite, const ColourLut& lut, int originX,
+                          int originY);
 
 }  // namespace hx

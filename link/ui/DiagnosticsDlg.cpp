@@ -8,9 +8,11 @@ namespace hx {
 
 namespace {
 
-constexpr const char* kLabels[11] = {"Header:",    "Serial Stat:", "Frequency:", "RealTime PRF:",
-                                     "Gain:",      "Range:",       "Connection:", "Loop Time:",
-                                     "Disp Time:", "Run Mode:",    "Serial Number:"};
+// The last four are the link's health, per head.
+constexpr const char* kLabels[kDiagnosticsFields] = {
+    "Header:",    "Serial Stat:",   "Frequency:", "RealTime PRF:", "Gain:",     "Range:",    "Connection:",
+    "Loop Time:", "Disp Time:",     "Run Mode:",  "Serial Number:", "Pings/s:", "Refused:", "Ping Age:",
+    "Rebuilds:"};
 
 }  // namespace
 
@@ -32,9 +34,9 @@ CDiagnosticsDlg::CDiagnosticsDlg(const QList<QAction*>& accelerators, QWidget* p
 
 void CDiagnosticsDlg::refresh(const DiagnosticsTexts& t) {
     texts_ = t;
-    const std::string* values[11] = {&t.header,   &t.serialStat, &t.frequency,  &t.realTimePrf,
-                                     &t.gain,     &t.range,      &t.connection, &t.loopTime,
-                                     &t.dispTime, &t.runMode,    &t.serialNumber};
+    const std::string* values[kDiagnosticsFields] = {
+        &t.header,   &t.serialStat, &t.frequency,    &t.realTimePrf, &t.gain,    &t.range,   &t.connection, &t.loopTime,
+        &t.dispTime, &t.runMode,    &t.serialNumber, &t.pingRate,    &t.rejected, &t.pingAge, &t.rebuilds};
     for (std::size_t i = 0; i < fields_.size(); ++i) {
         const QString text = QString::fromStdString(*values[i]);
         if (fields_[i]->text() != text) fields_[i]->setText(text);

@@ -1,5 +1,6 @@
 // The modeless diagnostics window: eleven read-only fields with the raw state
-// of every head, "n/a" until the first refresh. The main frame's accelerators
+// of every head and four with each head's link health, "n/a" until the first
+// refresh. The main frame's accelerators
 // keep working while it has the focus.
 #pragma once
 
@@ -13,6 +14,8 @@ class QLineEdit;
 
 namespace hx {
 
+inline constexpr std::size_t kDiagnosticsFields = 15;
+
 class CDiagnosticsDlg : public QDialog {
     Q_OBJECT
 public:
@@ -25,7 +28,7 @@ public:
 
 private:
     DiagnosticsTexts texts_;
-    std::array<QLineEdit*, 11> fields_{};
+    std::array<QLineEdit*, kDiagnosticsFields> fields_{};
 };
 
 }  // namespace hx

@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "imaging/EchoSounderText.h"
+#include "platform/HealthBadges.h"
 
 namespace hx {
 
@@ -55,28 +56,33 @@ void PaintEchoSounder(QImage& frame, const EchoSounderState& echo, const std::ar
     blitEchoGram(frame, image, lut);
 
     QPainter p(&frame);
-    p.setPen(QPen(QColor(120, 30, 0), 1));
+    const OverlayInk& ink = readout.ink;
+    p.setPen(QPen(ink.scaleLine, 1));
     QFont scaleFont(QStringLiteral("Arial"));
     scaleFont.setPixelSize(16);
     p.setFont(scaleFont);
     for (const EchoScaleMark& m : EchoScaleMarks(h, readout.rangeM, readout.feet, readout.gridShown)) {
         if (m.drawLine) {
-            p.setPen(QPen(QColor(120, 30, 0), 1));
+            p.setPen(QPen(ink.scaleLine, 1));
             p.drawLine(0, m.lineY, w - kEchoRightMarginPx, m.lineY);
         }
-        p.setPen(QColor(255, 255, 0));
+        p.setPen(ink.night ? ink.scaleLabel : QColor(255, 255, 0));
         drawLabel(p, w - 26, m.labelY, QString::fromStdString(m.label));
     }
-    p.setPen(QPen(QColor(120, 30, 0), 1));
+    p.setPen(QPen(ink.scaleLine, 1));
     p.drawLine(0, h - 32, w - kEchoRightMarginPx, h - 32);
     p.drawLine(w - kEchoRightMarginPx, kEchoTopMarginPx, w - kEchoRightMarginPx, h - 32);
 
     QFont textFont(QStringLiteral("Arial"));
     textFont.setPixelSize(22);
     p.setFont(textFont);
-    p.setPen(QColor(250, 250, 0));
+    p.setPen(ink.text);
     drawLabel(p, 2, 0, QString::fromStdString(EchoRangeText(readout.rangeM, readout.gainStep, readout.feet)));
     drawLabel(p, 2, h - 26, QString::fromStdString(EchoAltitudeText(readout.altitudeM, readout.feet)));
+    if (readout.health) {
+        const HeadBadge badges[] = {*readout.health};
+        DrawHealthBadges(p, w - kEchoRightMarginPx - 4, 4, badges, ink);
+    }
 }
 
 CEchoSounder::CEchoSounder(EchoSounderContext context, QWidget* parent) : QWidget(parent), ctx_(std::move(context)) {
@@ -90,7 +96,10 @@ void CEchoSounder::paintEvent(QPaintEvent*) {
     // Hold may have gone on since the last ping: the frozen copy is the
     // picture of that moment.
     FollowEchoGramHold(ctx_.echo, readout.hold);
-    PaintEchoSounder(frame_, ctx_.echo, EchoSounderLut(BuildImagePalette(ctx_.palette)), readout);
+    auto lut = EchoSounderLut(BuildImagePalette(ctx_.palette));
+    // The bottom trace is white by day; at night it may not outshine the echoes.
+    if (readout.ink.night) lut[255] = readout.ink.markText.rgb();
+    PaintEchoSounder(frame_, ctx_.echo, lut, readout);
     QPainter(this).drawImage(0, 0, frame_);
 }
 

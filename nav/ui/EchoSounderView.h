@@ -11,9 +11,12 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 #include "imaging/ColourTables.h"
 #include "imaging/EchoGram.h"
+#include "link/HeadHealth.h"
+#include "platform/OverlayInk.h"
 
 namespace hx {
 
@@ -24,6 +27,8 @@ struct EchoSounderReadout {
     bool feet = false;
     bool gridShown = true;       // "Show ES Grid"
     bool hold = false;           // the display is on Hold: the frozen picture shows
+    OverlayInk ink;              // yellow texts by day, dim red at night
+    std::optional<HeadBadge> health;  // the echo sounder's link badge, live only
 };
 
 struct EchoSounderContext {

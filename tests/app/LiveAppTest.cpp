@@ -77,6 +77,11 @@ TEST(LiveApp, StartsToALiveWaterfallWithStatusValues) {
         << diag->fieldText(QStringLiteral("Connection:")).toStdString();
     EXPECT_TRUE(diag->fieldText(QStringLiteral("Frequency:")).endsWith(" kHz"));
     EXPECT_EQ(diag->fieldText(QStringLiteral("Range:")), "50 m,   50 m");
+    // Link health: the second tick measures the first interval's rates.
+    const auto rates = [&] { return diag->fieldText(QStringLiteral("Pings/s:")); };
+    ASSERT_TRUE(waitFor([&] { return rates() != "n/a" && !rates().startsWith("0.0,"); }, 5000)) << rates().toStdString();
+    EXPECT_FALSE(diag->fieldText(QStringLiteral("Ping Age:")).contains('-')) << "every head has a good ping";
+    EXPECT_EQ(diag->fieldText(QStringLiteral("Refused:")), "0,  0,  0,  0");
 
     // Units: the control bar and the diagnostics follow.
     live.action(CommandId::UnitsImperial)->trigger();
@@ -116,6 +121,49 @@ TEST(LiveApp, MenusFollowTheModeAndTheHeadSet) {
     // and the simulator's orientation sensor.
     EXPECT_TRUE(live.action(CommandId::EchoSounder)->isEnabled());
     EXPECT_TRUE(live.action(CommandId::BeamCoverage)->isEnabled());
+}
+
+// Night mode from the settings file at start, its brightness keys, and the
+// day given back exactly: the window colours and the chosen table.
+TEST(LiveApp, NightModeDimsEverythingAndGivesTheDayBack) {
+    const QPalette dayPalette = QApplication::palette();
+    LiveApp live({}, QStringLiteral("[System]\nNight Mode=1\nNight Brightness=4\n[View]\nColor Table=3\n"));
+    ASSERT_TRUE(waitFor([&] { return live.doc().cycle.goodCycleCount >= 20; }, 30000));
+    EXPECT_LT(QApplication::palette().color(QPalette::Window).lightness(), 40);
+    EXPECT_EQ(live.doc().palette.nightBrightness, 4);
+    // The middle of the waterfall: red only.
+    const auto redOnly = [&] {
+        const QImage shot = live.app->mainView()->grab().toImage();
+        const QRect middle(shot.width() / 4, shot.height() / 3, shot.width() / 2, shot.height() / 3);
+        bool anyRed = false;
+        for (int y = middle.top(); y < middle.bottom(); y += 7)
+            for (int x = middle.left(); x < middle.right(); x += 5) {
+                const QColor c = shot.pixelColor(x, y);
+                if (c.green() != 0 || c.blue() != 0) return false;
+                anyRed = anyRed || c.red() > 0;
+            }
+        return anyRed;
+    };
+    EXPECT_TRUE(redOnly());
+
+    live.frame().router().updateAll();
+    EXPECT_TRUE(live.action(CommandId::NightMode)->isChecked());
+    live.action(CommandId::NightBrighter)->trigger();
+    live.frame().router().updateAll();
+    EXPECT_EQ(live.doc().palette.nightBrightness, 5);
+    EXPECT_FALSE(live.action(CommandId::NightBrighter)->isEnabled()) << "the top step";
+    for (int i = 0; i < 6; ++i) live.action(CommandId::NightDimmer)->trigger();
+    EXPECT_EQ(live.doc().palette.nightBrightness, 1);
+
+    live.action(CommandId::NightMode)->trigger();
+    EXPECT_EQ(QApplication::palette(), dayPalette);
+    EXPECT_EQ(live.doc().palette.colourTableIndex, 3);
+    EXPECT_EQ(live.doc().palette.nightRed, 0);
+    EXPECT_FALSE(redOnly()) << "the grey table again";
+    live.app->shutdown();
+    const IniFile saved = IniFile::load((live.config.path() + QStringLiteral("/HX642.ini")).toStdString());
+    EXPECT_EQ(saved.readString("System", "Night Mode", ""), "0");
+    EXPECT_EQ(saved.readString("System", "Night Brightness", ""), "1");
 }
 
 TEST(LiveApp, SettingsSurviveARunKeepingUnknownKeysAndComments) {

@@ -137,6 +137,39 @@ TEST(ImagePalette, SelectedTableOrCustomPalette) {
     // A hostile index from the settings draws the nearest table.
     p.colourTableIndex = 42;
     EXPECT_EQ(BuildImagePalette(p)[255], (PaletteEntry{0, 255, 255, 0}));
+
+    // The night red table covers whatever is chosen, and leaving it gives
+    // the chosen table back unchanged.
+    const Palette day = BuildImagePalette(p);
+    p.nightRed = 1;
+    EXPECT_EQ(BuildImagePalette(p), ConvertColourTable(NightRedTable(p.nightBrightness)));
+    p.nightRed = 0;
+    EXPECT_EQ(BuildImagePalette(p), day);
+    EXPECT_EQ(p.colourTables, kTables);
+}
+
+// At night nothing may carry green or blue, the echoes keep their order, and
+// each brightness step is brighter than the one below.
+TEST(ImagePalette, NightRedIsDimRedAtEveryStep) {
+    int previousTop = -1;
+    for (int step = 0; step <= kNightBrightnessSteps + 1; ++step) {  // hostile steps clamp
+        SCOPED_TRACE(step);
+        const ColourTable night = NightRedTable(step);
+        for (std::size_t i = 0; i < night.size(); ++i) {
+            ASSERT_EQ(night[i].green, 0);
+            ASSERT_EQ(night[i].blue, 0);
+            if (i > 0 && i < 255) {
+                ASSERT_GE(night[i].red, night[i - 1].red);
+            }
+        }
+        EXPECT_EQ(night[0].red, 0);
+        EXPECT_GT(night[255].red, night[254].red) << "the overlay stands out";
+        if (step >= 1 && step <= kNightBrightnessSteps) {
+            EXPECT_GT(night[254].red, previousTop);
+            previousTop = night[254].red;
+        }
+    }
+    EXPECT_LE(previousTop, 200) << "even the brightest step stays dim";
 }
 
 }  // namespace

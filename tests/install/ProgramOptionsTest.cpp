@@ -141,6 +141,7 @@ std::vector<WrongUsage> wrongUsages() {
         {"hx642", {"--quit-after", "3000000"}, "--quit-after takes a whole number of seconds"},
         {"hx642", {"--quit-after", "1", "a.642", "b.642"}, "only one file can be played back"},
         {"hx642", {"--screenshot", "never.png"}, "--screenshot needs --quit-after"},
+        {"hx642", {"--replay-xtf", "/nonexistent/wreck.xtf"}, "--replay-xtf: cannot read /nonexistent/wreck.xtf"},
         {"hx642-headsim", {"--seconds", "1", "--bogus"}, "unknown option: --bogus"},
         {"hx642-cli", {"bogus"}, "unknown subcommand 'bogus'"},
         {"hx642-cli", {"--bogus"}, "unknown option '--bogus'"},

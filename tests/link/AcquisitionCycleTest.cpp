@@ -9,6 +9,7 @@
 #include "LinkTestMessages.h"
 #include "core/ByteIO.h"
 #include "link/AcquisitionCycle.h"
+#include "link/HeadHealth.h"
 #include "link/LinkCommands.h"
 #include "link/LinkDefaults.h"
 #include "link/SensorBlock.h"
@@ -261,8 +262,12 @@ TEST(AcquisitionCycle, NoSystemInformationIsRetriedEveryExpiry) {
     r.start(0x0F);
     r.net.runUntilIdle();
     ASSERT_EQ(r.net.requests.size(), 1u);
+    EXPECT_EQ(sysInfoWaitText(r.heads, r.link), "") << "the first try has had no time yet";
     for (int retry = 1; retry <= 3; ++retry) {
+        r.clock.now.second = static_cast<std::uint16_t>(5 + 3 * retry);  // the first try's time is the one shown
         r.fireWatchdog();
+        EXPECT_EQ(sysInfoWaitText(r.heads, r.link),
+                  "No answer from 127.0.10.2 (" + std::to_string(retry + 1) + " tries since 14:30:05)");
         EXPECT_EQ(r.link.linkStale, 1);
         EXPECT_EQ(r.link.sysInfoPending, 1);
         r.net.runUntilIdle();
@@ -276,6 +281,7 @@ TEST(AcquisitionCycle, NoSystemInformationIsRetriedEveryExpiry) {
     r.fireWatchdog();
     ASSERT_TRUE(r.runCycles(1));
     EXPECT_EQ(r.link.sysInfoPending, 0);
+    EXPECT_EQ(sysInfoWaitText(r.heads, r.link), "") << "answered";
 }
 
 TEST(AcquisitionCycle, A256ByteReplyThatIsNotSystemInformationMarksTheLinkStale) {

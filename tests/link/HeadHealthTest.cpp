@@ -2,6 +2,7 @@
 // pings counted, and the rate over the tick counter's wrap.
 #include <gtest/gtest.h>
 
+#include "link/DiagnosticsText.h"
 #include "link/HeadHealth.h"
 
 namespace hx {
@@ -50,6 +51,60 @@ TEST(HeadHealth, PingRatePerIntervalAcrossTheTickWrap) {
     EXPECT_DOUBLE_EQ(rates[kHeadL], 10.0);
     EXPECT_DOUBLE_EQ(rates[kHeadES], 5.0);
     EXPECT_DOUBLE_EQ(meter.takePingRates(tick + 1000)[kHeadL], 0.0) << "a quiet second";
+}
+
+// What the views and the diagnostics window show, by the fake clock: the
+// badge of each head the system has, nothing in playback, and the rows in
+// the diagnostics' head order.
+TEST(HeadHealth, BadgesAndDiagnosticsRowsFollowTheClock) {
+    LinkHealthMeter meter;
+    HeadTable heads;
+    heads.headAvailable = {1, 1, 0, 1};
+    LinkFields link;
+    link.allSideScansAvailable = 0;
+    link.displayHeadA = kHeadL;
+    link.displayHeadB = kHeadM;
+    const std::uint32_t start = 1000;
+    CycleStatus both;
+    both.read = {true, true, false, true};
+    meter.noteCycle(both, start);
+    CycleStatus lowOnly;
+    lowOnly.read = {true, false, false, false};
+    meter.noteCycle(lowOnly, start + 2500);
+    meter.noteRebuild();
+
+    const struct {
+        int head;
+        std::uint32_t nowMs;
+        std::optional<HealthLevel> level;  // none: no badge
+        const char* text;
+    } badges[] = {
+        {kHeadL, start + 2500, HealthLevel::Live, "L 0.0 s"},
+        {kHeadM, start + 2500, HealthLevel::Late, "M 2.5 s"},
+        {kHeadM, start + 3000, HealthLevel::Lost, "M 3.0 s"},
+        {kHeadES, start + 61000, HealthLevel::Lost, "ES 61.0 s"},
+        {kHeadH, start, std::nullopt, ""},  // not in this system
+    };
+    for (const auto& c : badges) {
+        SCOPED_TRACE(c.text);
+        const auto badge = headBadge(meter, heads, link, c.head, c.nowMs);
+        ASSERT_EQ(badge.has_value(), c.level.has_value());
+        if (!badge) continue;
+        EXPECT_EQ(badge->level, *c.level);
+        EXPECT_EQ(badge->text, c.text);
+    }
+
+    DiagnosticsTexts t;
+    fillLinkHealthTexts(t, link, meter, PerHead<double>{9.8, 4.0, 0.0, 4.0}, start + 3000);
+    EXPECT_EQ(t.pingRate, "9.8,  4.0,  4.0 /s");  // L, M, echo sounder
+    EXPECT_EQ(t.rejected, "0,  0,  0");
+    EXPECT_EQ(t.pingAge, "0.5,  3.0,  3.0 s");
+    EXPECT_EQ(t.rebuilds, "1");
+
+    link.playbackMode = 1;
+    EXPECT_FALSE(headBadge(meter, heads, link, kHeadL, start));
+    fillLinkHealthTexts(t, link, meter, {}, start);
+    EXPECT_EQ(t.pingAge, "n/a");
 }
 
 }  // namespace

@@ -103,6 +103,8 @@ TEST(SettingsFile, RoundTripKeepsEveryValue) {
     s.filters.pitch = 1;
     s.filters.esWindow = {5, 6, 7, 8};
     s.palette.useCustomPalette = 1;
+    s.system.nightMode = 1;
+    s.system.nightBrightness = 4;
     IniFile ini;
     saveSettings(ini, s, true);
     const auto back = loadSettings(IniFile::fromText(ini.toText()), testLayout());
@@ -119,6 +121,8 @@ TEST(SettingsFile, RoundTripKeepsEveryValue) {
     EXPECT_EQ(back.filters.pitch, 1);
     EXPECT_EQ(back.filters.esWindow, (WindowRect{5, 6, 7, 8}));
     EXPECT_EQ(back.palette.useCustomPalette, 1);
+    EXPECT_EQ(back.system.nightMode, 1);
+    EXPECT_EQ(back.system.nightBrightness, 4);
 }
 
 // A hand-edited zoom once drifted by one thousandth on each save.
@@ -160,12 +164,15 @@ TEST(SettingsFile, FoldersWithBlanksSurviveASave) {
 TEST(SettingsFile, HostileValuesLoadClampedOrAsDefaults) {
     auto ini = IniFile::fromText(
         "[System]\nPlayback Speed=999\nGPS Read Interval=-5\nGPS Zoom Factor=-3\nUnits=7\nManualShipSpeed=-40\n"
+        "Night Brightness=99\nNight Mode=-3\n"
         "[Settings]\nBaudRate=12\nDataBits=99\nParity=-1\nGPS type=42\nGPSD Port=70000\nGPS Source=carrier pigeon\n"
         "[Sonar M]\nGain=400\nFreqency=-1\nIP Address=999.1.1.1; rm -rf\nAvailable=5\n"
         "[View]\nColor Table=-2\nMarker Text Size=100000\n"
         "[Filters Enabled]\nMain Frame Right=2147483647\n");
     const auto s = loadSettings(ini, testLayout());
     EXPECT_EQ(s.system.playbackSpeed, 20);
+    EXPECT_EQ(s.system.nightBrightness, 5);
+    EXPECT_EQ(s.system.nightMode, 1);
     EXPECT_EQ(s.gps.gpsReadInterval, 100);
     EXPECT_DOUBLE_EQ(s.system.gpsZoomFactor, 1.0);
     EXPECT_EQ(s.system.units, 1);

@@ -71,6 +71,45 @@ TEST(EchoSounderView, GridLinesFollowTheSwitchButTheFrameStays) {
     EXPECT_EQ(countColour(image, QRect(0, 168, 190, 1), pen), 190);  // bottom line
 }
 
+// The link badge in the top right corner takes its level's colour; at night
+// the grid and the badge are dimmed.
+TEST(EchoSounderView, LinkBadgeByLevelAndNightInk) {
+    EchoRig rig;
+    const QRect corner(120, 0, 110, 28);
+    const auto countNear = [&](const QImage& image, QRgb colour) {
+        return test::countPixels(image, corner, [colour](QRgb p) {
+            return std::abs(qRed(p) - qRed(colour)) < 8 && std::abs(qGreen(p) - qGreen(colour)) < 8 &&
+                   std::abs(qBlue(p) - qBlue(colour)) < 8;
+        });
+    };
+    const QRgb green = qRgb(46, 125, 50), amber = qRgb(249, 168, 37), red = qRgb(198, 40, 40);
+    const struct {
+        HealthLevel level;
+        QRgb fill;
+    } cases[] = {{HealthLevel::Live, green}, {HealthLevel::Late, amber}, {HealthLevel::Lost, red}};
+    for (const auto& c : cases) {
+        rig.readout.health = HeadBadge{"ES 1.5 s", c.level};
+        const QImage image = render(rig.view);
+        for (QRgb other : {green, amber, red}) {
+            if (other == c.fill)
+                EXPECT_GT(countNear(image, other), 200);
+            else
+                EXPECT_EQ(countNear(image, other), 0);
+        }
+    }
+    rig.readout.health.reset();
+    EXPECT_EQ(countNear(render(rig.view), red), 0) << "playback: no badge";
+
+    rig.palette.nightRed = 1;
+    rig.palette.nightBrightness = 1;
+    rig.readout.ink = overlayInkFor(rig.palette);
+    rig.readout.health = HeadBadge{"ES 1.5 s", HealthLevel::Lost};
+    const QImage night = render(rig.view);
+    EXPECT_EQ(countNear(night, red), 0);
+    EXPECT_GT(countNear(night, qRgb(49, 10, 10)), 200) << "a quarter of the day's red";
+    EXPECT_EQ(countColour(night, QRect(0, 57, 190, 1), rig.readout.ink.scaleLine.rgb()), 190);
+}
+
 TEST(EchoSounderView, SurveyRunWithAnAltitudeRendersForTheEye) {
     EchoRig rig;
     rig.view.resize(420, 460);
