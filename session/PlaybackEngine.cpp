@@ -283,6 +283,7 @@ void PlaybackEngine::step() {
     }
     consecutiveReadErrors_ = 0;
     ++state_.recordsPlayed;
+    state_.lastReadReverse = state_.reverse;
     // The first record is compared with the real-time settings the file was
     // opened with: a file made with other settings rings at once.
     if (read.trackRestart) RestartTrack(doc_.track);

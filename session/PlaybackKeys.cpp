@@ -165,7 +165,7 @@ std::optional<std::uint64_t> PlaybackKeyActions::shownRecord() const {
     // ...or, before any place is known, the position is one record past the
     // shown one in the direction of play.
     const std::uint64_t next = position > s.firstOffset ? (position - s.firstOffset) / s.recordLength : 0;
-    if (!ctx_.state.reverse) return next == 0 ? 0 : std::min(next - 1, count - 1);
+    if (!ctx_.state.lastReadReverse) return next == 0 ? 0 : std::min(next - 1, count - 1);
     // Backwards, the step from the first record goes round to the last.
     return next + 1 >= count ? 0 : next + 1;
 }

@@ -27,6 +27,9 @@ struct PlaybackState {
     std::string readDirectory;   // "Read File Dir:", with its trailing '/'
     int readFilterIndex = 1;     // "Read Filter Index"
     bool reverse = false;        // play backwards
+    // The direction of the last record read: the position stands one record
+    // past it that way, whatever the direction is now.
+    bool lastReadReverse = false;
     bool scrolling = true;       // false: "Bitmap View", the timer does not step
     bool sliderBusy = false;     // the operator holds the progress slider
     int lastSliderPosition = 0;  // 0..100, as last set on the slider

@@ -53,6 +53,21 @@ TEST_F(PlaybackKeysTest, TheShownRecordIsFollowedThroughTimerStepsAndAChangeOfDi
     EXPECT_EQ(shownPing(), 150u);
 }
 
+// Reversed from the menu instead of the key, with no ping learnt first: the
+// place still follows from the direction the last record was read in.
+TEST_F(PlaybackKeysTest, ReversedFromTheMenuOnHoldTheStepsStillStartAtTheShownRecord) {
+    rig.play(3);
+    ASSERT_TRUE(keys.apply(A::PlayPause));
+    rig.engine.toggleReverse();
+    ASSERT_TRUE(rig.state.reverse);
+    EXPECT_EQ(keys.shownRecord(), 2u);
+    EXPECT_TRUE(keys.apply(A::StepBack));
+    EXPECT_EQ(shownPing(), 2u);
+    rig.engine.toggleReverse();
+    EXPECT_TRUE(keys.apply(A::StepForward));
+    EXPECT_EQ(shownPing(), 3u);
+}
+
 TEST_F(PlaybackKeysTest, SpaceHoldsAndAStepOnHoldDrawsOneRecordAndStaysHeld) {
     rig.play(2);
     ASSERT_TRUE(keys.apply(A::PlayPause));
