@@ -76,7 +76,7 @@ NightMode::NightMode(const AppContext& app) : app_(app) {}
 
 bool NightMode::on() const { return app_.doc->view.nightMode != 0; }
 
-bool NightMode::canStep() const { return app_.doc->palette.nightRed != 0; }
+bool NightMode::canStep() const { return on() || app_.doc->palette.nightRed != 0; }
 
 void NightMode::applyLoaded() {
     CSkerryDoc& doc = *app_.doc;
@@ -90,8 +90,14 @@ void NightMode::toggle() {
     CSkerryDoc& doc = *app_.doc;
     doc.view.nightMode = on() ? 0 : 1;
     // The night table comes with the night; whatever was chosen by day
-    // (colourTableIndex, the custom palette) is untouched and shows again.
-    doc.palette.nightRed = doc.view.nightMode;
+    // (colourTableIndex, the custom palette, the night table itself) is
+    // untouched and shows again, unless another table was chosen at night.
+    if (doc.view.nightMode != 0) {
+        doc.stored.system.nightRedTable = doc.palette.nightRed;
+        doc.palette.nightRed = 1;
+    } else if (doc.palette.nightRed != 0) {
+        doc.palette.nightRed = doc.stored.system.nightRedTable != 0 ? 1 : 0;
+    }
     applyTheme();
     repaint();
 }

@@ -20,7 +20,8 @@ public:
     void applyLoaded();
     void toggle();
     bool on() const;
-    // One brightness step up or down (1..5) while the night red table shows.
+    // One brightness step up or down (1..5) at night or while the night red
+    // table shows.
     void brighter();
     void dimmer();
     bool canStep() const;

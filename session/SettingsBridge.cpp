@@ -138,7 +138,8 @@ StoredSettings collectStoredSettings(const CSkerryDoc& doc) {
     s.palette.useCustomPalette = doc.palette.useCustomPalette;
     s.system.nightMode = doc.view.nightMode;
     s.system.nightBrightness = doc.palette.nightBrightness;
-    // Chosen by day, the night red table stays; night mode brings its own.
+    // Chosen by day, the night red table stays; at night the day's choice
+    // is the one kept in the stored settings.
     s.system.nightRedTable = doc.view.nightMode == 0 ? doc.palette.nightRed : doc.stored.system.nightRedTable;
 
     const auto& filters = doc.orientation.filters;

@@ -160,10 +160,16 @@ TEST(LiveApp, NightModeDimsEverythingAndGivesTheDayBack) {
     EXPECT_EQ(live.doc().palette.colourTableIndex, 3);
     EXPECT_EQ(live.doc().palette.nightRed, 0);
     EXPECT_FALSE(redOnly()) << "the grey table again";
+    // The night table chosen by day is the day's again after a night.
+    live.action(CommandId::ColorNightRed)->trigger();
+    live.action(CommandId::NightMode)->trigger();
+    live.action(CommandId::NightMode)->trigger();
+    EXPECT_EQ(live.doc().palette.nightRed, 1);
     live.app->shutdown();
     const IniFile saved = IniFile::load((live.config.path() + QStringLiteral("/HX642.ini")).toStdString());
     EXPECT_EQ(saved.readString("System", "Night Mode", ""), "0");
     EXPECT_EQ(saved.readString("System", "Night Brightness", ""), "1");
+    EXPECT_EQ(saved.readString("System", "Night Red Table", ""), "1");
 }
 
 TEST(LiveApp, SettingsSurviveARunKeepingUnknownKeysAndComments) {
