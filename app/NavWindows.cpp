@@ -173,7 +173,7 @@ QWidget* NavWindows::frameWindow(QWidget* view, const char* title, const QRect& 
     window->setWindowTitle(QString::fromLatin1(title));
     if (place.isValid()) placeWindow(window, place);
     window->installEventFilter(this);
-    applyNightVeil();  // the echogram has night colours of its own
+    applyNightVeil();  // views in day colours go behind the veil; the echogram has night colours
     connect(window, &QObject::destroyed, this, [this, window] { undecorated_.remove(window); });
     window->show();
     return window;
