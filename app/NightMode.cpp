@@ -65,11 +65,9 @@ QPalette nightPalette(int brightnessStep) {
     return p;
 }
 
-QString nightStyleSheet(int brightnessStep) {
-    const QColor text = nightPalette(brightnessStep).color(QPalette::Active, QPalette::WindowText);
-    return QStringLiteral("QToolTip { background: #101010; color: %1; border: 1px solid #300000; }"
-                          "QMenu::separator { background: #2a0000; height: 1px; }")
-        .arg(text.name());
+QString nightStyleSheet() {
+    return QStringLiteral("QToolTip { background: #101010; color: #a02020; border: 1px solid #300000; }"
+                          "QMenu::separator { background: #2a0000; height: 1px; }");
 }
 
 NightMode::NightMode(const AppContext& app) : app_(app) {}
@@ -125,9 +123,9 @@ void NightMode::applyTheme() {
     }
     MainFrame& frame = *app_.frame;
     if (on()) {
-        const int step = app_.doc->palette.nightBrightness;
-        QApplication::setPalette(nightPalette(step));
-        qApp->setStyleSheet(nightStyleSheet(step));
+        QApplication::setPalette(nightPalette(app_.doc->palette.nightBrightness));
+        // A new style sheet polishes every widget again: set once a night.
+        if (!themed_) qApp->setStyleSheet(nightStyleSheet());
         frame.mdiArea()->setBackground(QColor(0, 0, 0));
         themed_ = true;
     } else {
@@ -137,7 +135,8 @@ void NightMode::applyTheme() {
         themed_ = false;
     }
     veilToolBar(frame.toolBar(), on());
-    if (app_.nav) app_.nav->setNightVeil(on() ? 0.25 + 0.35 * NightBrightnessFactor(app_.doc->palette.nightBrightness) : 1.0);
+    const double veil = 0.25 + 0.35 * NightBrightnessFactor(app_.doc->palette.nightBrightness);
+    if (app_.nav) app_.nav->setNightVeil(on() ? veil : 1.0);
     frame.statusPanes().setNight(on());
 }
 

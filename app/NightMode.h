@@ -38,9 +38,9 @@ private:
     bool themed_ = false;
 };
 
-// The window colours of night mode at a brightness step: near-black
-// surfaces, dim red text.
+// The window colours of night mode at a brightness step (near-black
+// surfaces, dim red text), and the few things the palette does not reach.
 QPalette nightPalette(int brightnessStep);
-QString nightStyleSheet(int brightnessStep);
+QString nightStyleSheet();
 
 }  // namespace hx
