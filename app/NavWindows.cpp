@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QEvent>
 #include <QGraphicsOpacityEffect>
-#include <QSplitter>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -17,7 +16,6 @@
 #include "app/MainFrame.h"
 #include "app/SettingsSession.h"
 #include "app/SonarWindows.h"
-#include "core/Clock.h"
 #include "nav/ui/BeamCoverView.h"
 #include "nav/ui/EchoSounderView.h"
 #include "nav/ui/GpsConfigDlg.h"
@@ -25,7 +23,6 @@
 #include "nav/ui/HistView.h"
 #include "nav/ui/OrientationView.h"
 #include "nav/ui/ShipSpeedDlg.h"
-#include "platform/OverlayInk.h"
 #include "platform/gps/SerialGpsSource.h"
 #include "session/SkerryDoc.h"
 #include "session/SkerrySession.h"
@@ -33,11 +30,6 @@
 namespace hx {
 
 namespace {
-
-QRect toQRect(const WindowRect& r) {
-    if (!r.valid() || r.right <= r.left || r.bottom <= r.top) return {};
-    return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
-}
 
 WindowRect fromQRect(const QRect& r) { return {r.left(), r.top(), r.right() + 1, r.bottom() + 1}; }
 
@@ -52,18 +44,18 @@ CommandId commandFor(TrackPlotCommand c) {
     return CommandId::GpsZoomIn;
 }
 
-void showAndRaise(QWidget* window) {
+}  // namespace
+
+QRect NavWindows::storedPlace(const WindowRect& r) {
+    if (!r.valid() || r.right <= r.left || r.bottom <= r.top) return {};
+    return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+void NavWindows::showAndRaise(QWidget* window) {
     window->show();
     window->raise();
     window->activateWindow();
 }
-
-constexpr int kOrientationWidthPx = 640;
-constexpr int kOrientationHeightPx = 440;
-constexpr int kBeamWidthPx = 760;
-constexpr int kBeamHeightPx = 600;
-
-}  // namespace
 
 NavWindows::NavWindows(const AppContext& app, IFileDialogPort& dialogs, INotifier& notifier)
     : app_(app), dialogs_(dialogs), notifier_(notifier) {
@@ -234,7 +226,7 @@ void NavWindows::createTrackPlotter() {
     trackView_ = new CGPSTrackView(TrackPlotContext{
         doc.track, doc.trackPlot, doc.waypoints, doc.waypointMarks, [this] { return app_.doc->view.units == 1; },
         [this](TrackPlotCommand c) { app_.frame->router().trigger(commandFor(c)); }});
-    trackWindow_ = frameWindow(trackView_, kTrackPlotterTitle, toQRect(doc.stored.system.gpsTrackWindow));
+    trackWindow_ = frameWindow(trackView_, kTrackPlotterTitle, storedPlace(doc.stored.system.gpsTrackWindow));
 }
 
 void NavWindows::showTrackPlotter() {
@@ -251,90 +243,6 @@ void NavWindows::loadWaypointList() {
     CSkerryDoc& doc = *app_.doc;
     LoadWaypointList(dialogs_, notifier_, doc.track, doc.waypoints, doc.waypointMarks);
     if (trackView_) trackView_->update();
-}
-
-// ------------------------------------------------------------ echo sounder
-
-void NavWindows::createEchoSounder() {
-    CSkerryDoc& doc = *app_.doc;
-    echoView_ = new CEchoSounder(EchoSounderContext{doc.instruments.echoSounder, doc.palette, [this] {
-        const CSkerryDoc& d = *app_.doc;
-        EchoSounderReadout r;
-        r.rangeM = d.heads.echoSounderRange;
-        r.gainStep = d.heads.headGain[kHeadES];
-        r.altitudeM = d.orientation.altitudeM;
-        r.feet = d.view.units == 1;
-        r.gridShown = d.view.showEsGrid != 0;
-        r.hold = d.imaging.display.holdDisplay != 0;
-        r.ink = overlayInkFor(d.palette);
-        if (app_.clock) r.health = headBadge(d.linkHealth, d.heads, d.link, kHeadES, app_.clock->tickMs());
-        return r;
-    }});
-    doc.instruments.echoSounderOpen = true;
-    connect(echoView_, &QObject::destroyed, this, [this] { app_.doc->instruments.echoSounderOpen = false; });
-    echoWindow_ = frameWindow(echoView_, kEchoSounderTitle, toQRect(doc.stored.filters.esWindow));
-}
-
-void NavWindows::toggleEchoSounder() {
-    if (!echoWindow_) {
-        createEchoSounder();
-    } else if (echoWindow_->isVisible()) {
-        echoWindow_->hide();  // it still exists: the echogram keeps its columns
-    } else {
-        showAndRaise(echoWindow_);
-    }
-}
-
-bool NavWindows::echoSounderVisible() const { return echoWindow_ && echoWindow_->isVisible(); }
-
-void NavWindows::closeEchoSounder() {
-    if (echoWindow_) delete echoWindow_.data();
-}
-
-// ------------------------------------------------------------ orientation
-
-QRect NavWindows::orientationDefaultPlace() const {
-    // Beside the echo sounder and track column, at the bottom of the screen.
-    const LayoutRects l = app_.settings->screenDefaults();
-    const int right = l.esWindow.left > 0 ? l.esWindow.left : l.mainFrame.right;
-    const int width = std::min(kOrientationWidthPx, std::max(right, 320));
-    const int bottom = std::max(l.gpsTrack.bottom, kOrientationHeightPx);
-    return QRect(std::max(right - width, 0), bottom - kOrientationHeightPx, width, kOrientationHeightPx);
-}
-
-void NavWindows::createOrientation() {
-    CSkerryDoc& doc = *app_.doc;
-    auto* split = new QSplitter(Qt::Vertical);
-    orientationView_ = new COrientationView([this] {
-        const OrientationState& o = app_.doc->orientation;
-        OrientationReadout r;
-        r.values = {o.pitchDeg, o.rollDeg, o.headingDeg, o.depthM, o.temperatureC};
-        r.feet = app_.doc->view.units == 1;
-        return r;
-    });
-    historyView_ = new CHistView(doc.instruments.history, doc.palette);
-    split->addWidget(orientationView_);
-    split->addWidget(historyView_);
-    split->setStretchFactor(0, 2);
-    split->setStretchFactor(1, 3);
-    doc.instruments.historyOpen = true;
-    connect(historyView_, &QObject::destroyed, this, [this] { app_.doc->instruments.historyOpen = false; });
-    // H in the instruments toggles Hold exactly like the command.
-    connect(orientationView_, &COrientationView::holdToggled, this,
-            [this] { app_.frame->router().trigger(CommandId::Hold); });
-    orientationWindow_ = frameWindow(split, kOrientationFrameTitle,
-                                     orientationPlace_.isValid() ? orientationPlace_ : orientationDefaultPlace());
-}
-
-void NavWindows::showOrientation() {
-    if (orientationWindow_) showAndRaise(orientationWindow_);
-    else createOrientation();
-}
-
-bool NavWindows::orientationVisible() const { return orientationWindow_ && orientationWindow_->isVisible(); }
-
-void NavWindows::closeOrientation() {
-    if (orientationWindow_) delete orientationWindow_.data();
 }
 
 // ------------------------------------------------------------ following the session
@@ -381,23 +289,11 @@ void NavWindows::clearInstrumentViews() {
 }
 
 void NavWindows::applyDefaultLayout(const LayoutRects& layout) {
-    if (echoWindow_) placeWindow(echoWindow_, toQRect(layout.esWindow));
-    if (trackWindow_) placeWindow(trackWindow_, toQRect(layout.gpsTrack));
+    if (echoWindow_) placeWindow(echoWindow_, storedPlace(layout.esWindow));
+    if (trackWindow_) placeWindow(trackWindow_, storedPlace(layout.gpsTrack));
 }
 
 // ------------------------------------------------------------ dialogs
-
-void NavWindows::showBeamCoverage() {
-    if (beamWindow_) {
-        showAndRaise(beamWindow_);
-        return;
-    }
-    beamView_ = new CBeamCoverView;
-    const QPoint centre = app_.frame->geometry().center();
-    beamWindow_ = frameWindow(beamView_, kBeamCoverTitle,
-                              QRect(std::max(centre.x() - kBeamWidthPx / 2, 0),
-                                    std::max(centre.y() - kBeamHeightPx / 2, 0), kBeamWidthPx, kBeamHeightPx));
-}
 
 void NavWindows::showGpsDialog() {
     if (gpsDialog_) showAndRaise(gpsDialog_);

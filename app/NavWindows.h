@@ -96,6 +96,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // A stored window rectangle as a place; empty when it holds none.
+    static QRect storedPlace(const WindowRect& r);
+    static void showAndRaise(QWidget* window);
     void applyNightVeil();
     QWidget* frameWindow(QWidget* view, const char* title, const QRect& place);
     // A window to a rectangle that includes its title bar and borders.

@@ -3,7 +3,7 @@
 #include "tools/headsim/model/Acoustics.h"
 #include "tools/headsim/model/Noise.h"
 #include "tools/headsim/model/Seabed.h"
-#include "tools/headsim/model/Speckle.h"
+#include "tools/headsim/model/EchoFading.h"
 #include "tools/headsim/model/SurveyPlan.h"
 #include "tools/headsim/model/Track.h"
 

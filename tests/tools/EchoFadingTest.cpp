@@ -1,6 +1,6 @@
 // Speckle of the synthetic sidescan: its grain follows the pulse, its mean
 // never changes the level, and its contrast is that of the looks averaged.
-#include "tools/headsim/model/Speckle.h"
+#include "tools/headsim/model/EchoFading.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "tools/headsim/model/Speckle.h"
+#include "tools/headsim/model/EchoFading.h"
 
 #include "tools/headsim/model/Noise.h"
 
